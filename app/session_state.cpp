@@ -1,0 +1,3 @@
+#include "app/session_state.h"
+
+SessionState session;

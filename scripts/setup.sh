@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need (Debian/Ubuntu, apt only) and
+# creates the Wine prefix the program and the tests run in. Safe to run again.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-apps imagemagick
+          python3 python3-fonttools python3-pil libharfbuzz-bin
+          fonts-lohit-deva fonts-noto-core fonts-liberation locales)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page (1251, Cyrillic) from the Russian locale it runs in.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+  echo "setup: generating the ru_RU.UTF-8 locale"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  $sudo_cmd locale-gen >/dev/null
+fi
+
+# shellcheck source=wine-env.sh
+. "$here/scripts/wine-env.sh"
+if [ ! -f "$WINEPREFIX/.vartolik-ready" ]; then
+  echo "setup: creating the Wine prefix in $WINEPREFIX (once per machine)"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  # "Times New Roman Cyr" is the serif face with the Windows-1251 repertoire that the
+  # program asks for; under Wine it is served by Liberation Serif.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+       /v 'Times New Roman Cyr' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+       /v 'Times New Roman Cyr' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1 || true
+  wineserver -w || true
+  touch "$WINEPREFIX/.vartolik-ready"
+fi
