@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/session_state.h"
-#include "app/window.h"
+#include "app/window_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
   if (!previous) {
