@@ -70,3 +70,31 @@ class KitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override { createKitObjects(); }
 };
+
+// Saves a surface as a 32-bit BMP into $VARTOLIK_ARTEFACTS (when set) for a person to look at.
+inline void saveForInspection(const DibSurface& s, const char* name) {
+  char folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("VARTOLIK_ARTEFACTS", folder, MAX_PATH)) return;
+  CreateDirectoryA(folder, nullptr);
+  char path[MAX_PATH * 2];
+  wsprintfA(path, "%s\\%s.bmp", folder, name);
+  const std::vector<uint32_t> pixels = s.snapshot();
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = s.width();
+  info.biHeight = -s.height();
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + bytes;
+  HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(h, &file, sizeof file, &written, nullptr);
+  WriteFile(h, &info, sizeof info, &written, nullptr);
+  WriteFile(h, pixels.data(), bytes, &written, nullptr);
+  CloseHandle(h);
+}
