@@ -43,9 +43,11 @@ NUKTA_CONSONANTS = {"क": "q", "ख": "x", "ग": "Gh", "ज": "z", "फ": "f",
                     "ड": "R", "ढ": "Rh"}
 VOWEL_SIGNS = {"\u093e": "aa", "\u093f": "i", "\u0940": "ii", "\u0941": "u",
                "\u0942": "uu", "\u0943": "ri", "\u0947": "e", "\u0948": "ai",
-               "\u094b": "o", "\u094c": "au"}
+               "\u094b": "o", "\u094c": "au",
+               "\u0949": "o"}   # candra o of English loans: डॉक्टर DokTar
 VOWELS = {"अ": "a", "आ": "aa", "इ": "i", "ई": "ii", "उ": "u", "ऊ": "uu",
-          "ऋ": "ri", "ए": "e", "ऐ": "ai", "ओ": "o", "औ": "au"}
+          "ऋ": "ri", "ए": "e", "ऐ": "ai", "ओ": "o", "औ": "au",
+          "ऑ": "o"}
 VIRAMA, NUKTA = "\u094d", "\u093c"
 NASALS = {"\u0902": "(?:n|m)", "\u0901": "(?:n|m)"}   # anusvara, chandrabindu
 VISARGA = "\u0903"
