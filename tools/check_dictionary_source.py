@@ -221,11 +221,13 @@ def main(argv):
         print(f)
 
     ok = not faults
+    hindi_unknown, russian_unknown = [], []
     # Hindi spelling.
     if os.path.exists(args.words):
         with open(args.words, encoding="utf-8") as f:
             known = {unicodedata.normalize("NFC", w.strip()) for w in f if w.strip()}
         unknown = sorted(w for w in hindi_words if w not in known)
+        hindi_unknown = unknown
         not_excused = [w for w in unknown if w not in exceptions]
         share = 100.0 * (len(hindi_words) - len(unknown)) / max(1, len(hindi_words))
         print("Hindi: %d distinct words, %.1f %% known to the word list, %d unknown, "
@@ -251,6 +253,7 @@ def main(argv):
             ok = False
         else:
             unknown = sorted(set(res.stdout.split()))
+            russian_unknown = unknown
             not_excused = [w for w in unknown if w not in exceptions]
             share = 100.0 * (len(russian_words) - len(unknown)) / max(1, len(russian_words))
             print("Russian: %d distinct words, %.2f %% known to hunspell, %d unknown, "
@@ -260,6 +263,13 @@ def main(argv):
                 print("  Russian word unknown to hunspell and not in the exceptions:", w)
             if not_excused or share < 99.0:
                 ok = False
+
+    # Exceptions that no longer name an unknown word of the file are stale.
+    used = set(hindi_unknown) | set(russian_unknown)
+    checked = [w for w in exceptions
+               if is_devanagari_word(w) or not args.no_russian]
+    for w in sorted(set(checked) - used):
+        print("  stale exception, word is known or no longer used: " + w)
 
     print("%d entries, %d lines longer than 200 characters, %d exceptions, %d faults"
           % (entries, long_lines, len(exceptions), len(faults)))
