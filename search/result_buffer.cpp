@@ -1,0 +1,3 @@
+#include "search/result_buffer.h"
+
+char* resultBuffer = nullptr;
