@@ -38,17 +38,25 @@ CARRIER = "\u092E"     # म: a consonant of ordinary width with its stem on the
 # horizontally so that this average matches the width asked for in CreateFontA: with 0.3 the
 # program's 20 x 6 and 50 x 15 fonts draw the glyphs at their designed proportions.
 FACES = [
-    dict(file="Devass02.ttf", family="SS Devanagari Tolmi II", style="Regular", weight=400,
+    # The program registers Devass03.ttf first and asks for weights 100 and 500: Wine then
+    # serves every non-bold request from the first registered non-bold face, Windows from the
+    # nearest weight. With Devass03 regular and Devass02 bold both give Devass03 to all three
+    # Hindi fonts: fontHindi 20 x 6 and fontCanvasHindi 50 x 15 (average 0.3 of the cell) and
+    # fontHeadword 30 x 5 (0.167). One average must serve them all: 0.24 draws the 0.3 fonts
+    # 1.25 times their design width and the headwords 0.69 times, both easy to read, where
+    # either exact value would squeeze or stretch the other kind by 1.8.
+    dict(file="Devass03.ttf", family="SS Devanagari Tolmi II", style="Regular", weight=400,
          source=NOTO + "NotoSansDevanagari-Regular.ttf", latin=NOTO + "NotoSans-Regular.ttf",
-         avg_ratio=0.30),
-    dict(file="Devass03.ttf", family="SS Devanagari Tolmi II", style="Bold", weight=700,
+         avg_ratio=0.24),
+    dict(file="Devass02.ttf", family="SS Devanagari Tolmi II", style="Bold", weight=700,
          source=NOTO + "NotoSansDevanagari-Bold.ttf", latin=NOTO + "NotoSans-Bold.ttf",
-         avg_ratio=0.30, rakar_carrier="\u0928"),
+         avg_ratio=0.24, rakar_carrier="\u0928"),
+    # The KEYB dialog's face at 12 points: natural metrics.
     dict(file="Dvdivyan.ttf", family="DV_Divya", style="Regular", weight=400,
          source=NOTO + "NotoSerifDevanagari-Regular.ttf", latin=NOTO + "NotoSerif-Regular.ttf",
          avg_ratio=None, rakar_from=NOTO + "NotoSansDevanagari-Regular.ttf"),
     dict(file="Dvnishan.ttf", family="Nishan Devanagari", style="Regular", weight=400,
-         source=LOHIT, latin=NOTO + "NotoSans-Regular.ttf", avg_ratio=None,
+         source=LOHIT, latin=NOTO + "NotoSans-Regular.ttf", avg_ratio=0.30,
          rakar_from=NOTO + "NotoSansDevanagari-Regular.ttf"),
 ]
 
@@ -286,7 +294,7 @@ def build_face(face, rows, outdir):
     spacing = [advances[n] for n in order if advances[n] > 0 and n.startswith("h")]
     natural = round(sum(spacing) / len(spacing))
     avg = round(face["avg_ratio"] * (ascent + descent)) if face["avg_ratio"] else natural
-    bold = face["weight"] >= 700
+    bold = face["weight"] >= 600
     ps = (face["family"].replace(" ", "").replace("_", "") + "-" + face["style"])
     src_name = src.font["name"]
     copyright_src = src_name.getDebugName(0) or ""
@@ -308,7 +316,7 @@ def build_face(face, rows, outdir):
         usFirstCharIndex=0xF020, usLastCharIndex=0xF0BF,
         ulCodePageRange1=1 << 31, ulCodePageRange2=0,
         ulUnicodeRange1=0, ulUnicodeRange2=0, ulUnicodeRange3=0, ulUnicodeRange4=0,
-        fsSelection=(1 << 5) if bold else (1 << 6),
+        fsSelection=(1 << 5) if bold else (1 << 6) if face["style"] == "Regular" else 0,
         achVendID="VRTK", usDefaultChar=0, usBreakChar=0x20, usMaxContext=1,
     )
     fb.setupPost(keepGlyphNames=False)
