@@ -110,7 +110,7 @@ def read_sources(paths):
     """All entries of the source files; SourceError names every fault found."""
     entries, faults, seen = [], [], {}
     for path in paths:
-        name = os.path.relpath(path, ROOT)
+        name = os.path.relpath(path, ROOT) if path.startswith(ROOT + os.sep) else path
         try:
             with open(path, encoding="utf-8", newline="") as f:
                 lines = f.read().split("\n")

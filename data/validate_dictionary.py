@@ -80,6 +80,11 @@ def check_line(line, expected=None):
         else:
             for k, ((state, tok), got, src) in enumerate(zip(tokens, texts, want), 1):
                 hindi = any("\u0900" <= c <= "\u097f" for c in src)
+                if k > 2 and not hindi and state == dl.HINDI:
+                    try:
+                        tok.decode("cp1251")
+                    except UnicodeDecodeError:
+                        faults.append("token %d %r is not valid Windows-1251" % (k, tok))
                 if k > 2 and hindi != (state == dl.HINDI):
                     faults.append("token %d %s is drawn as %s" % (k, src, dl.STATE_NAMES[state]))
                 if got is not None and unicodedata.normalize("NFC", got) != src:
