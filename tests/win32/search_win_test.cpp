@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../core/search_test_support.h"
+#include "tests/core/search_test_support.h"
 #include "search/search_win.h"
 
 namespace {
