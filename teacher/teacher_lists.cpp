@@ -196,6 +196,17 @@ bool readText(const std::string& path, std::string& text) {
   return true;
 }
 
+// Start of line `line` (from 0) in text, or npos when the text has fewer line feeds.
+std::size_t lineStart(const std::string& text, int line) {
+  std::size_t pos = 0;
+  for (int i = 0; i < line; ++i) {
+    std::size_t lf = text.find('\n', pos);
+    if (lf == std::string::npos) return std::string::npos;
+    pos = lf + 1;
+  }
+  return pos;
+}
+
 }  // namespace
 
 TeacherStatus saveTeacherPair(const char* folder) {
@@ -293,17 +304,6 @@ TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string
   TeacherLayout layout;
   const int lastY = clientHeight - kTeacherBottomMargin;
   const std::size_t none = std::string::npos;
-
-  // Start of line `line` in text, or npos when the text has fewer line feeds.
-  auto lineStart = [none](const std::string& text, int line) {
-    std::size_t pos = 0;
-    for (int i = 0; i < line; ++i) {
-      std::size_t lf = text.find('\n', pos);
-      if (lf == none) return none;
-      pos = lf + 1;
-    }
-    return pos;
-  };
   if (scrollLine < 0) scrollLine = 0;
 
   std::size_t pos = lineStart(hindiText, scrollLine);
