@@ -45,3 +45,11 @@ if [ ! -f "$WINEPREFIX/.vartolik-ready" ]; then
   wineserver -w || true
   touch "$WINEPREFIX/.vartolik-ready"
 fi
+# Wine draws the windows' own captions and borders instead of leaving them to a window
+# manager (there is none on the virtual display): window and client positions on the X
+# screen are then exactly the Windows ones, which the end-to-end tests click by.
+if [ ! -f "$WINEPREFIX/.vartolik-unmanaged" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
+  touch "$WINEPREFIX/.vartolik-unmanaged"
+fi
