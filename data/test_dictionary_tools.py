@@ -5,6 +5,7 @@ import tempfile
 import unittest
 
 import build_dictionary
+import expected_hits
 import dictionary_lines as dl
 import validate_dictionary
 
@@ -187,6 +188,32 @@ class Validate(Sources):
     def test_last_line_without_line_end(self):
         found = self.faults(self.lines, tail=b"")
         self.assertIn("the last line has no CR LF", found)
+
+
+class ExpectedHits(unittest.TestCase):
+    DATA = b"ab cd\r\nxab;\r\nab\r\nq abab\r\n"
+
+    def test_match_modes(self):
+        # (query, mode, line numbers with one entry per accepted position)
+        cases = [
+            (b"ab", 0, [0, 1, 2, 3, 3]),
+            (b"ab", 1, [2, 3]),         # the file's first byte has no delimiter before it
+            (b"ab", 2, [0, 1, 2, 3]),
+            (b"ab", 3, [2]),
+            (b"cd\n", 0, [1]),          # the LF belongs to line 0; its right neighbour to 1
+            (b"\r", 0, []),             # CR LF is read as LF
+            (b"ba", 0, [3]),
+        ]
+        for query, mode, lines in cases:
+            with self.subTest(query=query, mode=mode):
+                self.assertEqual(expected_hits.search(self.DATA, query, mode)[0], lines)
+
+    def test_last_byte_and_limits(self):
+        self.assertEqual(expected_hits.search(b"x ab", b"ab", 0)[0], [])
+        self.assertEqual(expected_hits.search(b"ab \x1aab\n", b"ab", 0)[0], [0])
+        self.assertEqual(expected_hits.search(b"ab\x1a ab\n", b"ab", 0)[0], [])
+        many = b"a " * 150 + b"\n"
+        self.assertEqual(len(expected_hits.search(many, b"a", 3)[0]), 100)
 
 
 if __name__ == "__main__":
