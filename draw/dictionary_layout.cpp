@@ -43,3 +43,7 @@ int toolbarCodeAt(int32_t w, int x, int y) {
   if (w - 35 < x && x < w - 10) return ToolbarLanguage;
   return ToolbarNone;
 }
+
+PaneRect resultsPane(int32_t headerStyle, int32_t w, int32_t h) {
+  return PaneRect{8, 132 - 79 * headerStyle, w - 16, h + 132 * headerStyle - 193};
+}

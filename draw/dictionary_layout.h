@@ -38,3 +38,13 @@ enum ToolbarCode : int { ToolbarNone = 0, ToolbarSearch = 1, ToolbarKeyboard = 2
 // The button under a press at (x, y): the four x bands w-140..w-85, w-85..w-60, w-60..w-35
 // and w-35..w-10, all bounds exclusive, within the buttons' rows 10 < y < 35.
 int toolbarCodeAt(int32_t clientWidth, int x, int y);
+
+// The rectangle of the dictionary screen that shows the prompt, the results or the teacher
+// lists: three pixels inside the sunken frame the layouts draw around it.
+struct PaneRect {
+  int left, top, width, height;
+};
+PaneRect resultsPane(int32_t headerStyle, int32_t clientWidth, int32_t clientHeight);
+
+// Pane content is drawn only in a client area taller than this.
+constexpr int32_t kPaneMinHeight = 200;

@@ -90,4 +90,22 @@ TEST(DictionaryLayout, ToolbarBands) {
   }
 }
 
+TEST(DictionaryLayout, ResultsPaneForBothHeaders) {
+  struct Case {
+    int32_t style, w, h;
+    int left, top, right, bottom;
+  } cases[] = {
+      {0, 520, 500, 8, 132, 512, 439},
+      {1, 520, 500, 8, 53, 512, 492},
+      {0, 300, 201, 8, 132, 292, 140},
+  };
+  for (const Case& c : cases) {
+    const PaneRect p = resultsPane(c.style, c.w, c.h);
+    EXPECT_EQ(p.left, c.left);
+    EXPECT_EQ(p.top, c.top);
+    EXPECT_EQ(p.left + p.width, c.right) << "right edge is w - 8";
+    EXPECT_EQ(p.top + p.height, c.bottom) << "bottom edge is h - 61 or h - 8";
+  }
+}
+
 }  // namespace
