@@ -1,11 +1,83 @@
-// Composition of every paint from the session state.
+// Composition of every paint from the session state: the intro screen, or the dictionary
+// screen in its full or compact layout with the pane showing the canvas prompt, the result
+// list or the teacher lists. Also the language choice that follows a press on GO.
+#include "app/compose_win.h"
+
+#include "app/session_state.h"
 #include "app/window_win.h"
+#include "draw/dictionary_layout.h"
+#include "draw/dictionary_screen_win.h"
+#include "draw/gdi_kit.h"
+#include "search/result_list_win.h"
+
+namespace {
+
+// The canvas is 521 x 350; its last two columns are never shown.
+constexpr int kCanvasShownWidth = 519;
+constexpr int kCanvasHeight = 350;
+constexpr int kCanvasBandHeight = 30;
+
+void stretchCanvas(HDC dc, int sourceHeight) {
+  const PaneRect pane = resultsPane(session.headerStyle, session.clientWidth,
+                                    session.clientHeight);
+  StretchBlt(dc, pane.left, pane.top, pane.width, pane.height, kit.canvasDc, 0, 0,
+             kCanvasShownWidth, sourceHeight, SRCCOPY);
+}
+
+}  // namespace
+
+int promptFill(HDC dc) {
+  stretchCanvas(dc, kCanvasHeight);
+  return 1;
+}
+
+int resultsFill(HDC dc) {
+  stretchCanvas(dc, kCanvasBandHeight);
+  return 1;
+}
+
+int redrawResults(HDC dc) {
+  resultsFill(dc);
+  drawResultList(dc);
+  return 1;
+}
+
+int composeScreen(HDC dc) {
+  if (session.dictionaryActive != 1) {
+    return 1;
+  }
+  if (session.headerStyle == HeaderFull) {
+    paintFullDictionaryScreen(dc);
+  } else {
+    paintCompactDictionaryScreen(dc);
+  }
+  if (session.clientHeight > kPaneMinHeight) {
+    switch (session.viewMode) {
+      case ViewPrompt: promptFill(dc); break;
+      case ViewResults: redrawResults(dc); break;
+      default: break;
+    }
+  }
+  return 1;
+}
 
 LRESULT onPaint(HWND window) {
   PAINTSTRUCT ps;
-  BeginPaint(window, &ps);
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  session.clientWidth = client.right - client.left;
+  session.clientHeight = client.bottom - client.top;
+  composeScreen(dc);
   EndPaint(window, &ps);
   return 0;
 }
 
-LRESULT onChooseLanguage(HWND) { return 0; }
+LRESULT onChooseLanguage(HWND window) {
+  HDC dc = GetDC(window);
+  session.queryLength = 0;
+  session.caretIndex = 0;
+  paintFullHeader(dc);
+  ReleaseDC(window, dc);
+  return 0;
+}

@@ -59,9 +59,13 @@ int editQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret
   return 1;
 }
 
+int editQueryLine(SessionState& state, int character, int virtualKey) {
+  return editQueryBytes(state.queryText, kQueryCapacity, state.queryLength, state.caretIndex,
+                        character, virtualKey);
+}
+
 int editQueryLine(int character, int virtualKey) {
-  return editQueryBytes(session.queryText, kQueryCapacity, session.queryLength,
-                        session.caretIndex, character, virtualKey);
+  return editQueryLine(session, character, virtualKey);
 }
 
 int32_t caretIndexForX(const char* text, int32_t length, int x, const PrefixWidth& width) {

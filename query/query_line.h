@@ -28,7 +28,9 @@ constexpr int kQueryTextMargin = 15;
 int editQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret, int character,
                    int virtualKey);
 
-// The same edit applied to the session's query line.
+// The same edit applied to a session's query line (the process-wide one by default).
+struct SessionState;
+int editQueryLine(SessionState& state, int character, int virtualKey);
 int editQueryLine(int character, int virtualKey);
 
 // Width in pixels of the first `count` bytes of `bytes`, in the font the line is drawn with.
