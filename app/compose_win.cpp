@@ -3,11 +3,13 @@
 // list or the teacher lists. Also the language choice that follows a press on GO.
 #include "app/compose_win.h"
 
+#include "app/dialogs_win.h"
 #include "app/session_state.h"
 #include "app/window_win.h"
 #include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
+#include "draw/intro_screen.h"
 #include "search/result_list_win.h"
 
 namespace {
@@ -44,6 +46,8 @@ int redrawResults(HDC dc) {
 
 int composeScreen(HDC dc) {
   if (session.dictionaryActive != 1) {
+    // The intro screen has fixed coordinates and ignores the client size.
+    paintIntroScreen(dc);
     return 1;
   }
   if (session.headerStyle == HeaderFull) {
@@ -73,8 +77,13 @@ LRESULT onPaint(HWND window) {
   return 0;
 }
 
+// The language choice after GO. The press has already marked the dictionary screen active
+// and invalidated the window, so the dialog's modal loop paints that screen behind it.
 LRESULT onChooseLanguage(HWND window) {
   HDC dc = GetDC(window);
+  DialogBoxParamA(static_cast<HINSTANCE>(session.appInstance), "LANG", window,
+                  languageDialogProc, 0);
+  // The bytes stay; only the length and the caret go back to the start.
   session.queryLength = 0;
   session.caretIndex = 0;
   paintFullHeader(dc);
