@@ -11,6 +11,7 @@
 #include "draw/gdi_kit.h"
 #include "draw/intro_screen.h"
 #include "search/result_list_win.h"
+#include "teacher/teacher_lists_win.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ int composeScreen(HDC dc) {
     switch (session.viewMode) {
       case ViewPrompt: promptFill(dc); break;
       case ViewResults: redrawResults(dc); break;
+      case ViewTeacher: drawTeacherLists(dc); break;
       default: break;
     }
   }

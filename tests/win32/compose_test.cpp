@@ -2,6 +2,7 @@
 // 200-pixel height below which the pane shows nothing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/compose_win.h"
@@ -55,13 +56,32 @@ TEST_F(Compose, PaneFillByViewAndHeight) {
   resultBuffer = saved;
 }
 
-TEST_F(Compose, TeacherViewGetsNoCanvasFill) {
+TEST_F(Compose, TeacherViewDrawsTheListsWithoutACanvasFill) {
+  // The lists are read from the working folder: use a fresh one.
+  char previous[MAX_PATH], temp[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "vartolik_compose_test";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  for (const char* name : {"hin.tea", "rus.tea"}) {
+    std::FILE* f = std::fopen(name, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(name[0] == 'h' ? "kml\r\npani\r\n" : "\xEB\xEE\xF2\xEE\xF1\r\n\xE2\xEE\xE4\xE0\r\n", f);
+    std::fclose(f);
+  }
   size(520, 400);
   session.viewMode = ViewTeacher;
   DibSurface s(520, 400, kUntouched);
   composeScreen(s.dc());
+  saveArtefact(s, "compose_teacher");
+  for (const char* name : {"hin.tea", "rus.tea", "hintea.bak", "rustea.bak"}) DeleteFileA(name);
+  SetCurrentDirectoryA(previous);
+  RemoveDirectoryA(folder.c_str());
+
   EXPECT_EQ(colourCount(s, 8, 132, 512, 339, kCanvasBandColour, 0), 0);
   EXPECT_EQ(colourCount(s, 8, 132, 512, 339, kCanvasColour, 0), 0);
+  EXPECT_GT(colourCount(s, 8, 130, 512, 175, colourAction, 40), 20);
 }
 
 TEST_F(Compose, CompactLayoutWhenChosen) {

@@ -32,6 +32,7 @@ TEST_F(FullScreen, ElementsAppearAtTheirThresholds) {
     size(c.w, c.h);
     DibSurface s(c.w, c.h, kUntouched);
     EXPECT_EQ(paintFullDictionaryScreen(s.dc()), 1);
+    saveArtefact(s, "full_" + std::to_string(c.w) + "x" + std::to_string(c.h));
     const int w = c.w, h = c.h;
     // Always: outer frame, header picture frame and picture, the query field.
     EXPECT_EQ(s.at(0, 0), colourFace);
@@ -141,6 +142,7 @@ TEST_F(CompactScreen, StripButtonsAndPane) {
   session.headerStyle = HeaderCompact;
   DibSurface s(w, h, kUntouched);
   EXPECT_EQ(paintCompactDictionaryScreen(s.dc()), 1);
+  saveArtefact(s, "compact_520x300");
   EXPECT_EQ(s.at(1, 1), colourHighlight);
   EXPECT_EQ(s.at(6, 6), colourShadow);          // strip frame
   EXPECT_EQ(s.at(7, 7), kTextureColour);         // strip picture, rows 7..37

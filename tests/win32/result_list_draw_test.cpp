@@ -48,6 +48,7 @@ TEST_F(ResultListDraw, KindsOfTextInTheirColours) {
   query("\xE2\xEE");  // highlights the start of both Russian words of the second entry
   DibSurface s(520, 400, kUntouched);
   EXPECT_EQ(drawResultList(s.dc()), 0);
+  saveArtefact(s, "result_list");
   // Headwords on rows 130, 158 and 186 in the headword colour, at the left.
   EXPECT_GT(colourCount(s, 10, 130, 60, 160, colourResultHeadword, 40), 10);
   EXPECT_GT(colourCount(s, 10, 158, 70, 186, colourResultHeadword, 40), 10);
