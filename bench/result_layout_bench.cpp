@@ -1,7 +1,10 @@
-// Cost of laying out the result list: every paint and every scroll step walks the buffer
-// from its start, so the worst case is a full buffer scrolled far down.
-#include <benchmark/benchmark.h>
-
+// Cost of laying out the result list. Every paint and every scroll step walks the buffer
+// from its start, so the worst case is a full buffer scrolled to its end. Not a test: it
+// prints figures and asserts nothing. Build without sanitizers, e.g.
+//   cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVARTOLIK_SANITIZE=OFF
+//   cmake --build build/bench -j2 --target vartolik-bench-layout && build/bench/vartolik-bench-layout
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,8 @@
 #include "search/result_layout.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 std::vector<char> fullBuffer(int* lines) {
   const std::string entry =
@@ -23,29 +28,33 @@ std::vector<char> fullBuffer(int* lines) {
   return buffer;
 }
 
-void layoutAt(benchmark::State& state, int scrollLine) {
-  int lines = 0;
-  std::vector<char> buffer = fullBuffer(&lines);
+void measure(const char* name, const std::vector<char>& buffer, int32_t scrollLine) {
   char token[80];
   const char query[] = "\xE2\xEE";
   const RunWidth width = [](ResultFont, const char*, int n) { return 7 * n; };
   std::vector<TextRun> runs;
-  for (auto _ : state) {
+  const int rounds = 2000;
+  const auto start = Clock::now();
+  for (int i = 0; i < rounds; ++i) {
     runs.clear();
-    ResultLayoutInput in{buffer.data(), static_cast<int32_t>(buffer.size()),
-                         static_cast<int32_t>(buffer.size()), scrollLine < 0 ? lines - 20 : scrollLine,
-                         0, 1024, 768, query, 2, token, sizeof token};
+    const ResultLayoutInput in{buffer.data(), static_cast<int32_t>(buffer.size()),
+                               static_cast<int32_t>(buffer.size()), scrollLine, 0, 1024, 768,
+                               query, 2, token, sizeof token};
     layoutResultList(in, width, runs);
-    benchmark::DoNotOptimize(runs.data());
   }
-  state.counters["runs"] = static_cast<double>(runs.size());
-  state.counters["bytes"] = static_cast<double>(buffer.size());
+  const double us =
+      std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
+  std::printf("%-34s %8.1f us per layout, %zu runs\n", name, us, runs.size());
 }
-
-void BM_LayoutFirstPage(benchmark::State& state) { layoutAt(state, 0); }
-void BM_LayoutLastPage(benchmark::State& state) { layoutAt(state, -1); }
 
 }  // namespace
 
-BENCHMARK(BM_LayoutFirstPage);
-BENCHMARK(BM_LayoutLastPage);
+int main() {
+  int lines = 0;
+  const std::vector<char> buffer = fullBuffer(&lines);
+  std::printf("full result buffer: %zu bytes, %d lines\n", buffer.size(), lines);
+  measure("first page", buffer, 0);
+  measure("middle page", buffer, lines / 2);
+  measure("last page (whole buffer skipped)", buffer, lines - 20);
+  return 0;
+}
