@@ -141,6 +141,12 @@ def _units_glyphs(t, units, joins, final):
             if s in t.conj:
                 out += t.conj[s]
                 return out, split
+        # a half form asked for with ZWJ at the end of the cluster
+        if final == "zwj" and m - k >= 2:
+            s = seq(k, m)
+            if s in t.half:
+                out += t.half[s]
+                return out, split
         # 2. the longest half form that leaves consonants after it
         taken = False
         for L in range(m - k - 1, 0, -1):
