@@ -1,5 +1,7 @@
 #include "hindi/devanagari.h"
 
+#include "hindi/cp1251.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -139,16 +141,10 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The character of a byte that draws no Devanagari: ASCII, or the Windows-1251 letters and
-// the degree sign, the only such bytes above 0x7F.
-char32_t otherByte(unsigned char b) {
-    if (b < 0x80) return b;
-    if (b == 0xA8) return 0x0401;
-    if (b == 0xB8) return 0x0451;
-    if (b == 0xB0) return 0x00B0;
-    if (b >= 0xC0) return 0x0410 + (b - 0xC0);
-    return 0xFFFD;
-}
+// The character of a byte that draws no Devanagari: ASCII or Windows-1251.
+char32_t otherByte(unsigned char b) { return static_cast<char32_t>(cp1251CodePoint(b)); }
+
+bool isDevanagariChar(char32_t c) { return (c >= 0x0900 && c <= 0x097F) || c == Zwj || c == Zwnj; }
 
 // ---------------------------------------------------------------- Unicode -> codes
 
@@ -549,24 +545,65 @@ int isHindiCode(unsigned char b) {
            && b != 0xB0 && b != 0xB8;
 }
 
-int devanagariToCodes(const std::string& utf8, std::string& codes, DevanagariError& error) {
-    std::u32string input;
+namespace {
+
+// Decodes UTF-8 or fills the error with the character position of the first bad byte.
+bool decodeInput(const std::string& utf8, std::u32string& input, DevanagariError& error) {
     std::size_t badAt = 0;
-    if (!decodeUtf8(utf8, input, badAt)) {
-        // report the position in characters, like every other error
-        std::u32string before;
-        std::size_t ignored = 0;
-        decodeUtf8(utf8.substr(0, badAt), before, ignored);
-        error.position = before.size();
-        error.character = static_cast<unsigned char>(utf8[badAt]);
-        error.reason = "not valid UTF-8";
-        return 0;
-    }
+    if (decodeUtf8(utf8, input, badAt)) return true;
+    std::u32string before;
+    std::size_t ignored = 0;
+    decodeUtf8(utf8.substr(0, badAt), before, ignored);
+    error.position = before.size();
+    error.character = static_cast<unsigned char>(utf8[badAt]);
+    error.reason = "not valid UTF-8";
+    return false;
+}
+
+bool encodeRun(const std::u32string& run, std::size_t offset, std::string& out, DevanagariError& error) {
     Encoder e;
     e.error = &error;
+    if (e.run(run, out)) return true;
+    error.position += offset;
+    return false;
+}
+
+}  // namespace
+
+int devanagariToCodes(const std::string& utf8, std::string& codes, DevanagariError& error) {
+    std::u32string input;
+    if (!decodeInput(utf8, input, error)) return 0;
     Codes out;
-    if (!e.run(input, out)) return 0;
+    if (!encodeRun(input, 0, out, error)) return 0;
     codes = out;
+    return 1;
+}
+
+int encodeDictionaryLine(const std::string& utf8, std::string& bytes, DevanagariError& error) {
+    std::u32string input;
+    if (!decodeInput(utf8, input, error)) return 0;
+    std::string out;
+    std::size_t i = 0;
+    while (i < input.size()) {
+        std::size_t j = i;
+        if (isDevanagariChar(input[i])) {
+            while (j < input.size() && isDevanagariChar(input[j])) ++j;
+            if (!encodeRun(input.substr(i, j - i), i, out, error)) return 0;
+        } else {
+            for (; j < input.size() && !isDevanagariChar(input[j]); ++j) {
+                int b = cp1251ByteOf(input[j]);
+                if (b < 0) {
+                    error.position = j;
+                    error.character = input[j];
+                    error.reason = "neither Devanagari nor Windows-1251";
+                    return 0;
+                }
+                out += static_cast<char>(b);
+            }
+        }
+        i = j;
+    }
+    bytes = out;
     return 1;
 }
 
@@ -576,4 +613,34 @@ std::string codesToDevanagari(const std::string& codes) {
     std::string s;
     for (char32_t c : d.out) appendUtf8(s, c);
     return s;
+}
+
+std::string decodeDictionaryLine(const std::string& bytes) {
+    // the result list's token states
+    enum { Plain, Headword, HindiText, Note, NoteEnd } state = Headword;
+    std::string out, token;
+    auto emit = [&]() {
+        if (state == Headword || state == HindiText) out += codesToDevanagari(token);
+        else out += cp1251ToUtf8(token);
+        token.clear();
+    };
+    for (char ch : bytes) {
+        unsigned char b = static_cast<unsigned char>(ch);
+        if (b == ' ' || b == '\r' || b == '\n') {
+            emit();
+            out += ch;
+            if (b == '\n') state = Headword;
+            else if (state == NoteEnd || (b == ' ' && (state == Headword || state == HindiText))) state = Plain;
+            continue;
+        }
+        token += ch;
+        if (b == '(') {
+            if (state == Plain) state = Note;
+        } else {
+            if (state == Plain && isHindiCode(b)) state = HindiText;
+            if (b == ')' && state == Note) state = NoteEnd;
+        }
+    }
+    emit();
+    return out;
 }

@@ -31,3 +31,14 @@ int devanagariToCodes(const std::string& utf8, std::string& codes, DevanagariErr
 // Codes to Devanagari in UTF-8, NFC. Never fails: bytes that draw no Devanagari are read as
 // ASCII or Windows-1251, a sign with nothing to sit on comes out as that sign.
 std::string codesToDevanagari(const std::string& codes);
+
+// A dictionary line in UTF-8 to its bytes: Devanagari to codes, Cyrillic and the rest to
+// Windows-1251 (ASCII stays as it is). Returns 1, or 0 with the error filled (its position
+// counts characters of the whole text) and bytes left unchanged.
+int encodeDictionaryLine(const std::string& utf8, std::string& bytes, DevanagariError& error);
+
+// Dictionary bytes (one or more lines) to UTF-8, each token read as the result list draws it:
+// the first token of a line (the headword) and every token that turns Hindi by holding a
+// Hindi code are Devanagari; Russian, other text and parenthesised notes are Windows-1251.
+// Separators (space, CR, LF) are kept. Never fails.
+std::string decodeDictionaryLine(const std::string& bytes);
