@@ -11,3 +11,5 @@ struct CliCommand {
 
 int searchCommand(int argc, char** argv);
 int countCommand(int argc, char** argv);
+int encodeCommand(int argc, char** argv);
+int decodeCommand(int argc, char** argv);

@@ -6,7 +6,7 @@
 #include "app/session_state.h"
 #include "cli/commands.h"
 #include "cli/result_text.h"
-#include "hindi/cp1251.h"
+#include "hindi/devanagari.h"
 #include "search/result_buffer.h"
 #include "search/search.h"
 
@@ -26,12 +26,14 @@ const char kSearchHelp[] =
     "                 phonetic    (4, Phonetic)     accepts nothing\n"
     "  --raw        take QUERY's bytes as they are (Hindi font codes, Windows-1251)\n"
     "\n"
-    "QUERY is UTF-8 (Russian is converted to Windows-1251), at most 32 bytes; \"*\" stands for\n"
+    "QUERY is UTF-8 (Hindi is converted to the Hindi face's codes, Russian to Windows-1251),\n"
+    "at most 32 bytes once converted; \"*\" stands for\n"
     "any one byte. Exit status: 0 done, 1 searched but f2.tc could not be loaded, 2 refused.\n"
     "\n"
     "examples:\n"
     "  vartolik-cli search \xD0\xB4\xD0\xBE\xD0\xBC\n"
     "  vartolik-cli search --mode whole-word \xD0\xB4\xD0\xBE\xD0\xBC\n"
+    "  vartolik-cli search \xE0\xA4\x98\xE0\xA4\xB0\n"
     "  vartolik-cli search --raw --mode 1 'ka*'\n";
 
 struct ModeName {
@@ -110,10 +112,10 @@ int searchCommand(int argc, char** argv) {
 
   std::string bytes = query;
   if (!raw) {
-    std::string error;
-    if (!utf8ToCp1251(query, bytes, error)) {
-      return refuse("the query cannot be written in Windows-1251: " + error +
-                    " (use --raw for Hindi font codes)");
+    DevanagariError error;
+    if (!encodeDictionaryLine(query, bytes, error)) {
+      return refuse("the query cannot be written in the dictionary's bytes: " +
+                    describeDevanagariError(error));
     }
   }
   if (bytes.size() > static_cast<std::size_t>(kQueryCapacity)) {

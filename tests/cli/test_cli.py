@@ -12,6 +12,16 @@ DICTIONARY = ("Gar (ghar) дом, жилище\r\n"
               "baat (bat) слово, дело\r\n").encode("cp1251")
 
 
+# The headwords are Hindi font codes; the printed lines show them as Devanagari.
+SHOWN = {"Gar": "\u0918\u093e\u0930", "kama": "\u0915\u093e\u092e\u093e",
+         "baat": "\u092c\u093e\u093e\u0924"}
+
+
+def shown(line):
+    head, _, rest = line.partition(" ")
+    return SHOWN[head] + " " + rest
+
+
 def run(folder, *args):
     p = subprocess.run([CLI, *args], cwd=folder, capture_output=True)
     return p.returncode, p.stdout.decode("utf-8", "replace"), p.stderr.decode("utf-8", "replace")
@@ -50,7 +60,8 @@ class Search(unittest.TestCase):
         for args, found, lines in cases:
             code, out, err = run(self.folder, "search", *args)
             self.assertEqual(code, 0, (args, err))
-            self.assertEqual(out.splitlines(), [f"Dictionary has found {found} words for you"] + lines, args)
+            self.assertEqual(out.splitlines(), [f"Dictionary has found {found} words for you"]
+                             + [shown(l) for l in lines], args)
             expected = "".join(l + "\r\n" for l in lines).encode("cp1251")
             self.assertEqual(self.result_file(), expected, args)
 
