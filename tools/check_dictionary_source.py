@@ -1,0 +1,376 @@
+#!/usr/bin/python3
+"""Check a Hindi-Russian dictionary source file (TSV: headword, transliteration, Russian).
+
+Usage: check_dictionary_source.py FILE.tsv ... [--words HINDI_WORD_LIST] [--no-russian]
+                                  [--hunspell-only] [--format-only]
+
+Format faults are always checked. Hindi spelling is checked against hunspell-hi's forms (the
+list given with --words, else expanded with unmunch) and, when apertium-hin and lttoolbox
+are installed, against apertium-hin's lemmas and its analyser (a word known to either
+counts as known); Russian spelling with `hunspell -d ru_RU`. Every unknown word must be
+listed with a reason in the neighbouring FILE.exceptions.tsv (word<TAB>reason), and an
+exception for a word that is known or no longer used is stale. Exit status 1 when any fault
+is found, an unknown word is not listed, an exception is stale, or fewer than 99 % of the
+Russian words are known. Both Hindi figures (hunspell alone, the union) are printed.
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+import unicodedata
+
+# Grammatical marks that open a sense.
+MARKS = ("м.", "ж.", "гл.", "прил.", "нареч.", "мест.", "послелог", "союз",
+         "частица", "межд.", "числ.")
+
+# A sense number opens the part, follows "; " or follows the first grammatical mark.
+SENSE_NUMBER_RE = re.compile(
+    r"(^|; |^(?:%s) )(\d+)\) " % "|".join(re.escape(m) for m in MARKS))
+
+TRANSLIT_RE = re.compile(r"^[abcdefghijklmnopqrstuvxyzTDNRSG]+$")
+# Characters allowed in the Russian part besides Cyrillic and Devanagari letters.
+RUSSIAN_PUNCT = set(" ,;.:!?-~)0123456789")
+
+# Devanagari consonants (with nukta forms decomposed as consonant + U+093C).
+CONSONANTS = {
+    "क": "k", "ख": "kh", "ग": "g", "घ": "gh", "ङ": "ng",
+    "च": "ch", "छ": "chh", "ज": "j", "झ": "jh", "ञ": "ny",
+    "ट": "T", "ठ": "Th", "ड": "D", "ढ": "Dh", "ण": "N",
+    "त": "t", "थ": "th", "द": "d", "ध": "dh", "न": "n",
+    "प": "p", "फ": "ph", "ब": "b", "भ": "bh", "म": "m",
+    "य": "y", "र": "r", "ल": "l", "व": "v",
+    "श": "sh", "ष": "Sh", "स": "s", "ह": "h",
+}
+NUKTA_CONSONANTS = {"क": "q", "ख": "x", "ग": "Gh", "ज": "z", "फ": "f",
+                    "ड": "R", "ढ": "Rh"}
+VOWEL_SIGNS = {"\u093e": "aa", "\u093f": "i", "\u0940": "ii", "\u0941": "u",
+               "\u0942": "uu", "\u0943": "ri", "\u0947": "e", "\u0948": "ai",
+               "\u094b": "o", "\u094c": "au",
+               "\u0949": "o"}   # candra o of English loans: डॉक्टर DokTar
+VOWELS = {"अ": "a", "आ": "aa", "इ": "i", "ई": "ii", "उ": "u", "ऊ": "uu",
+          "ऋ": "ri", "ए": "e", "ऐ": "ai", "ओ": "o", "औ": "au",
+          "ऑ": "o"}
+VIRAMA, NUKTA = "\u094d", "\u093c"
+NASALS = {"\u0902": "(?:n|m)", "\u0901": "(?:n|m)"}   # anusvara, chandrabindu
+VISARGA = "\u0903"
+
+
+def devanagari_pattern(word):
+    """Regular expression of the transliterations a Devanagari word may have.
+
+    The inherent vowel after a consonant is optional (schwa deletion)."""
+    out = []
+    i, n = 0, len(word)
+    while i < n:
+        ch = word[i]
+        if ch in CONSONANTS:
+            code = CONSONANTS[ch]
+            i += 1
+            if i < n and word[i] == NUKTA:
+                if ch not in NUKTA_CONSONANTS:
+                    raise ValueError("nukta on a letter that takes none: " + ch)
+                code = NUKTA_CONSONANTS[ch]
+                i += 1
+            out.append(re.escape(code))
+            if i < n and word[i] == VIRAMA:
+                i += 1
+            elif i < n and word[i] in VOWEL_SIGNS:
+                out.append(VOWEL_SIGNS[word[i]])
+                i += 1
+            else:
+                out.append("(?:a)?")
+        elif ch in VOWELS:
+            out.append(VOWELS[ch])
+            i += 1
+        elif ch in NASALS:
+            out.append(NASALS[ch])
+            i += 1
+        elif ch == VISARGA:
+            out.append("h")
+            i += 1
+        else:
+            raise ValueError("unexpected character U+%04X" % ord(ch))
+    return re.compile("^" + "".join(out) + "$")
+
+
+def is_devanagari_word(s):
+    return bool(s) and all("\u0900" <= c <= "\u097f" for c in s)
+
+
+def load_exceptions(path):
+    words, faults = {}, []
+    if not os.path.exists(path):
+        return words, faults
+    with open(path, encoding="utf-8") as f:
+        for no, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            parts = line.split("\t")
+            if len(parts) != 2 or not parts[0] or not parts[1].strip():
+                faults.append("%s:%d: expected word<TAB>reason" % (path, no))
+                continue
+            words[unicodedata.normalize("NFC", parts[0])] = parts[1]
+    return words, faults
+
+
+def check_russian_part(text):
+    """Faults of field 3 as a list of messages."""
+    faults = []
+    for c in text:
+        if c in "([]{}":
+            faults.append("parenthesis-like character %r" % c)
+        elif c == "\t":
+            faults.append("tab")
+        elif "a" <= c.lower() <= "z":
+            faults.append("Latin letter %r" % c)
+        elif c == "ё" or c == "Ё":
+            faults.append("ё is written as е")
+        elif not (c in RUSSIAN_PUNCT or "\u0400" <= c <= "\u04ff"
+                  or "\u0900" <= c <= "\u097f"):
+            faults.append("character %r not allowed" % c)
+    if ")" in SENSE_NUMBER_RE.sub(r"\1", text):
+        faults.append("')' used outside sense numbering")
+    for tok in text.split(" "):
+        if len(tok) > 40:
+            faults.append("token longer than 40 characters: " + tok)
+        if tok == "":
+            faults.append("double or edge space")
+    # The first sense starts with a mark; numbered senses run 1, 2, 3 ...
+    body = re.sub(r"^1\) ", "", text)
+    if not any(body.startswith(mark + " ") or body == mark for mark in MARKS):
+        faults.append("does not start with a grammatical mark")
+    numbers = [int(n) for _, n in SENSE_NUMBER_RE.findall(text)]
+    if numbers and numbers != list(range(1, len(numbers) + 1)):
+        faults.append("senses numbered %s" % numbers)
+    if len(numbers) == 1:
+        faults.append("a single sense is not numbered")
+    return [f for i, f in enumerate(faults) if f not in faults[:i]]
+
+
+APERTIUM_DIR = "/usr/share/apertium/apertium-hin"
+HUNSPELL_HI = ("/usr/share/hunspell/hi_IN.dic", "/usr/share/hunspell/hi_IN.aff")
+# Unicode letters with nukta that NFC keeps decomposed; the analyser also knows them composed.
+NUKTA_COMPOSED = {"\u0915\u093c": "\u0958", "\u0916\u093c": "\u0959", "\u0917\u093c": "\u095a",
+                  "\u091c\u093c": "\u095b", "\u0921\u093c": "\u095c", "\u0922\u093c": "\u095d",
+                  "\u092b\u093c": "\u095e", "\u092f\u093c": "\u095f"}
+
+
+def hunspell_hindi_words(path):
+    """The hunspell-hi forms: from the given list, else expanded with unmunch, else None."""
+    if path and os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            return {unicodedata.normalize("NFC", w.strip()) for w in f if w.strip()}
+    if not all(os.path.exists(p) for p in HUNSPELL_HI):
+        return None
+    try:
+        res = subprocess.run(["unmunch"] + list(HUNSPELL_HI), capture_output=True)
+    except OSError:
+        return None
+    text = res.stdout.decode("utf-8", errors="replace")
+    return {unicodedata.normalize("NFC", w.strip()) for w in text.split("\n") if w.strip()}
+
+
+def with_composed_nukta(word):
+    for dec, comp in NUKTA_COMPOSED.items():
+        word = word.replace(dec, comp)
+    return word
+
+
+def apertium_known(words):
+    """The words that apertium-hin knows, as a lemma of its dictionary or as a form its
+    analyser recognises; None when the package (or lt-proc) is missing."""
+    dix = os.path.join(APERTIUM_DIR, "apertium-hin.hin.dix")
+    automorf = os.path.join(APERTIUM_DIR, "hin.automorf.bin")
+    if not (os.path.exists(dix) and os.path.exists(automorf)):
+        return None
+    with open(dix, encoding="utf-8-sig") as f:
+        lemmas = {unicodedata.normalize("NFC", m) for m in re.findall(r'<e [^>]*lm="([^"]+)"', f.read())}
+    words = sorted(words)
+    variants = [with_composed_nukta(w) for w in words]
+    try:
+        res = subprocess.run(["lt-proc", automorf], input="\n".join(words + variants) + "\n",
+                             capture_output=True, text=True)
+    except OSError:
+        return None
+    analysed = set()
+    for form, _ in re.findall(r"\^([^/$]+)/([^*$][^$]*)\$", res.stdout):
+        analysed.add(unicodedata.normalize("NFC", form))
+        analysed.add(form)
+    known = set()
+    for w, v in zip(words, variants):
+        if w in lemmas or v in lemmas or w in analysed or v in analysed:
+            known.add(w)
+    return known
+
+
+def check_file(path, args, hunspell_words, totals):
+    """Check one source file; returns True when it passes."""
+    faults = []
+    exc_path = re.sub(r"\.tsv$", "", path) + ".exceptions.tsv"
+    exceptions, exc_faults = load_exceptions(exc_path)
+    faults += exc_faults
+
+    with open(path, "rb") as f:
+        raw = f.read()
+    if b"\r" in raw:
+        faults.append("%s: CR characters (line ends must be LF)" % path)
+    try:
+        text = raw.decode("utf-8")
+    except UnicodeDecodeError as e:
+        print("%s: not UTF-8: %s" % (path, e))
+        return False
+
+    seen = {}
+    hindi_words = set()
+    russian_words = set()
+    entries = 0
+    long_lines = 0
+    for no, line in enumerate(text.split("\n"), 1):
+        if line == "" or line.startswith("#"):
+            continue
+        where = "%s:%d" % (path, no)
+        fields = line.split("\t")
+        if len(fields) != 3:
+            faults.append("%s: %d fields instead of 3" % (where, len(fields)))
+            continue
+        entries += 1
+        head, tr, ru = fields
+        if unicodedata.normalize("NFC", head) != head:
+            faults.append("%s: headword not in NFC" % where)
+        head = unicodedata.normalize("NFC", head)
+        if not is_devanagari_word(head):
+            faults.append("%s: headword %r is not one Devanagari word" % (where, head))
+        elif head in seen:
+            faults.append("%s: headword %s repeats line %d" % (where, head, seen[head]))
+        else:
+            seen[head] = no
+            hindi_words.add(head)
+        if not TRANSLIT_RE.match(tr):
+            faults.append("%s: transliteration %r has letters outside the scheme" % (where, tr))
+        elif is_devanagari_word(head):
+            try:
+                if not devanagari_pattern(head).match(tr):
+                    faults.append("%s: transliteration %r does not fit %s" % (where, tr, head))
+            except ValueError as e:
+                faults.append("%s: %s" % (where, e))
+        for f in check_russian_part(ru):
+            faults.append("%s: %s" % (where, f))
+        if len(line) > 200:
+            long_lines += 1
+        for tok in re.findall(r"[\u0900-\u097f]+", ru):
+            hindi_words.add(unicodedata.normalize("NFC", tok))
+        # Senses after ';' that contain Devanagari are examples; check the
+        # Russian words everywhere, grammatical marks excepted.
+        stripped = ru
+        for mark in MARKS:
+            stripped = re.sub(r"(?:^|(?<=[ ;]))" + re.escape(mark) + r"(?= |$)", " ", stripped)
+        for tok in re.findall(r"[\u0400-\u04ff]+(?:-[\u0400-\u04ff]+)*", stripped):
+            russian_words.add(tok)
+
+    for f in faults:
+        print(f)
+    ok = not faults
+    totals["entries"] += entries
+    if args.format_only:
+        print("%s: %d entries, %d faults (format only)" % (path, entries, len(faults)))
+        return ok
+
+    hindi_unknown, russian_unknown = [], []
+    # Hindi spelling: hunspell-hi's forms, and apertium-hin's lemmas and analyser.
+    if hunspell_words is not None:
+        aper = apertium_known(hindi_words) if not args.hunspell_only else None
+        known_h = {w for w in hindi_words if w in hunspell_words}
+        known_u = known_h | (aper or set())
+        unknown = sorted(hindi_words - known_u)
+        hindi_unknown = unknown
+        not_excused = [w for w in unknown if w not in exceptions]
+        n = max(1, len(hindi_words))
+        totals["hindi"] |= hindi_words
+        totals["hindi_hunspell"] |= known_h
+        totals["hindi_union"] |= known_u
+        print("Hindi: %d distinct words, %.1f %% known to hunspell-hi, %s, %d unknown, "
+              "%d of them not in the exceptions" % (
+                  len(hindi_words), 100.0 * len(known_h) / n,
+                  "%.1f %% to hunspell-hi or apertium-hin" % (100.0 * len(known_u) / n)
+                  if aper is not None else "apertium-hin not available",
+                  len(unknown), len(not_excused)))
+        for w in not_excused:
+            print("  Hindi word neither in the word lists nor in the exceptions:", w)
+        if not_excused:
+            ok = False
+    else:
+        print("hunspell-hi word list missing: Hindi spelling not checked")
+        ok = False
+
+    if not args.no_russian:
+        res = subprocess.run(["hunspell", "-i", "UTF-8", "-d", "ru_RU", "-l"],
+                             input="\n".join(sorted(russian_words)) + "\n",
+                             capture_output=True, text=True,
+                             env=dict(os.environ, LC_ALL="C.UTF-8"))
+        if res.returncode != 0:
+            print("hunspell failed: " + res.stderr.strip())
+            ok = False
+        else:
+            unknown = sorted(set(res.stdout.split()))
+            russian_unknown = unknown
+            not_excused = [w for w in unknown if w not in exceptions]
+            share = 100.0 * (len(russian_words) - len(unknown)) / max(1, len(russian_words))
+            totals["russian"] |= russian_words
+            totals["russian_unknown"] |= set(unknown)
+            print("Russian: %d distinct words, %.2f %% known to hunspell, %d unknown, "
+                  "%d of them not in the exceptions" % (len(russian_words), share,
+                                                       len(unknown), len(not_excused)))
+            for w in not_excused:
+                print("  Russian word unknown to hunspell and not in the exceptions:", w)
+            if not_excused or share < 99.0:
+                ok = False
+
+    # Exceptions that no longer name an unknown word of the file are stale.
+    used = set(hindi_unknown) | set(russian_unknown)
+    checked = [w for w in exceptions
+               if is_devanagari_word(w) or not args.no_russian]
+    stale = sorted(set(checked) - used)
+    for w in stale:
+        print("  stale exception, word is known or no longer used: " + w)
+    if stale and not args.hunspell_only:
+        ok = False
+
+    print("%s: %d entries, %d lines longer than 200 characters, %d exceptions, %d faults"
+          % (path, entries, long_lines, len(exceptions), len(faults)))
+    return ok
+
+
+def main(argv):
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("files", nargs="+", metavar="FILE.tsv")
+    ap.add_argument("--words", default="/tmp/hi_words.txt",
+                    help="hunspell-hi forms, one a line (made with unmunch when missing)")
+    ap.add_argument("--no-russian", action="store_true",
+                    help="skip the hunspell run for Russian")
+    ap.add_argument("--hunspell-only", action="store_true",
+                    help="judge Hindi by hunspell-hi alone, without apertium-hin")
+    ap.add_argument("--format-only", action="store_true",
+                    help="check the format only, no spelling")
+    args = ap.parse_args(argv)
+
+    hunspell_words = None if args.format_only else hunspell_hindi_words(args.words)
+    totals = {"entries": 0, "hindi": set(), "hindi_hunspell": set(), "hindi_union": set(),
+              "russian": set(), "russian_unknown": set()}
+    ok = True
+    for path in args.files:
+        ok = check_file(path, args, hunspell_words, totals) and ok
+    if len(args.files) > 1 and not args.format_only:
+        nh, nr = max(1, len(totals["hindi"])), max(1, len(totals["russian"]))
+        print("All files: %d entries; Hindi %d distinct words: %.1f %% known to hunspell-hi, "
+              "%.1f %% to hunspell-hi or apertium-hin; Russian %d distinct words: %.2f %% "
+              "known to hunspell" % (
+                  totals["entries"], len(totals["hindi"]),
+                  100.0 * len(totals["hindi_hunspell"]) / nh,
+                  100.0 * len(totals["hindi_union"]) / nh, len(totals["russian"]),
+                  100.0 * (len(totals["russian"]) - len(totals["russian_unknown"])) / nr))
+    return 0 if ok else 1
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
