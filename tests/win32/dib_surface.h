@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "draw/gdi_kit.h"
@@ -64,11 +65,32 @@ class DibSurface {
   uint32_t* bits_ = nullptr;
 };
 
-// Every primitive test draws with the kit's pens, brushes and fonts; the font files are not
-// needed for that, so the kit objects are made once for the whole test program.
+// Every drawing test uses the kit's pens, brushes and fonts, made once for the whole test
+// program. As in the program, the font files (from dist beside the tests, when they are
+// there) are registered first, so the Devanagari fonts are made with their real face and no
+// substitute gets cached for them.
 class KitEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { createKitObjects(); }
+  void SetUp() override {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dist(path);
+    dist = dist.substr(0, dist.find_last_of("\\/"));
+    dist = dist.substr(0, dist.find_last_of("\\/")) + "\\dist\\";
+    for (const char* name : {"Devass03.ttf", "Devass02.ttf", "Dvdivyan.ttf", "Dvnishan.ttf"}) {
+      const std::string file = dist + name;
+      if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
+          AddFontResourceA(file.c_str()) > 0)
+        registered_.push_back(file);
+    }
+    createKitObjects();
+  }
+  void TearDown() override {
+    for (const std::string& file : registered_) RemoveFontResourceA(file.c_str());
+  }
+
+ private:
+  std::vector<std::string> registered_;
 };
 
 // Saves a surface as a 32-bit BMP into $VARTOLIK_ARTEFACTS (when set) for a person to look at.
