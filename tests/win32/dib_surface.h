@@ -3,10 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "draw/gdi_kit.h"
@@ -65,32 +66,27 @@ class DibSurface {
   uint32_t* bits_ = nullptr;
 };
 
-// Every drawing test uses the kit's pens, brushes and fonts, made once for the whole test
-// program. As in the program, the font files (from dist beside the tests, when they are
-// there) are registered first, so the Devanagari fonts are made with their real face and no
-// substitute gets cached for them.
+// Every primitive test draws with the kit's pens, brushes and fonts, made once for the whole
+// test program. As in the program, the display faces are registered before the fonts are made:
+// a font made while its face is missing stays bound to the stand-in face that GDI chose, and
+// Wine keeps serving that choice to later requests of the same font.
 class KitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dist(path);
-    dist = dist.substr(0, dist.find_last_of("\\/"));
-    dist = dist.substr(0, dist.find_last_of("\\/")) + "\\dist\\";
-    for (const char* name : {"Devass03.ttf", "Devass02.ttf", "Dvdivyan.ttf", "Dvnishan.ttf"}) {
-      const std::string file = dist + name;
-      if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
-          AddFontResourceA(file.c_str()) > 0)
-        registered_.push_back(file);
-    }
+    for (const char* file : kFontFiles) AddFontResourceA(fontPath(file).c_str());
     createKitObjects();
   }
   void TearDown() override {
-    for (const std::string& file : registered_) RemoveFontResourceA(file.c_str());
+    for (const char* file : kFontFiles) RemoveFontResourceA(fontPath(file).c_str());
   }
 
  private:
-  std::vector<std::string> registered_;
+  static constexpr const char* kFontFiles[] = {"Devass03.ttf", "Devass02.ttf", "Dvdivyan.ttf",
+                                               "Dvnishan.ttf"};
+  // The build's font folder, reached under Wine through drive Z:.
+  static std::string fontPath(const char* file) {
+    return std::string("Z:") + VARTOLIK_FONT_DIR + "/" + file;
+  }
 };
 
 // Saves a surface as a 32-bit BMP into $VARTOLIK_ARTEFACTS (when set) for a person to look at.
