@@ -40,23 +40,23 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
-def reference(app, font, data):
-    """Ink of `data` (bytes) in `font`: a boolean array whose (0, 0) is the text's top-left
-    corner as TextOutA places it, plus the offset of that corner in the array."""
-    key = (font, bytes(data))
+def reference(app, font, data, level=0.5):
+    """Ink of `data` (bytes) in `font`: a boolean array of the pixels covered at least
+    `level`, with the text's top-left corner, as TextOutA places it, at (20, 10)."""
+    key = (font, bytes(data), level)
     if key not in _cache:
         face, height, width, weight, italic, charset = font
         with tempfile.TemporaryDirectory(dir=app.tmp) as tmp:
             out = Path(tmp) / "text.pgm"
             app.probe("render", windows_path(out), height, width, weight, italic, charset, face,
                       bytes(data).hex() or "", *[windows_path(app.workdir / f) for f in FONT_FILES])
-            ink = np.asarray(Image.open(out)) < 128
+            ink = np.asarray(Image.open(out)) <= 255 * (1 - level)
         _cache[key] = ink
     return _cache[key]
 
 
-def ink_of(shot, colours, rows=None, background=None):
-    """Pixels that are at least half covered by text of one of the colours. Text is drawn
+def ink_of(shot, colours, rows=None, background=None, level=0.5):
+    """Pixels that are covered at least `level` (half) by text of one of the colours. Text is drawn
     smoothed, so an edge pixel lies between the text colour C and the background B; its
     coverage is its distance from B along the line from B to C. B is taken per column as the
     median of the rows `rows` (top, bottom) of the picture, all rows when None: text covers
@@ -79,7 +79,7 @@ def ink_of(shot, colours, rows=None, background=None):
         # from B to C.
         off_line = offset - coverage[:, :, None] * span
         stray = (off_line * off_line).sum(axis=2) > 0.1 * length
-        mask |= (coverage >= 0.5) & ~stray & (length > 900)  # text 30 levels off the ground
+        mask |= (coverage >= level) & ~stray & (length > 900)  # text 30 levels off the ground
     for c in FRAME_COLOURS:
         mask &= ~(np.abs(pixels - np.array(c, np.float32)) <= 2).all(axis=2)
     mask[:top] = False
@@ -103,10 +103,10 @@ def _score(mask, ref, top, left):
     return both / (np.count_nonzero(screen) + np.count_nonzero(want) - both)
 
 
-def match_at(shot, x, y, ref, colours, rows=None, slack=1, background=None):
+def match_at(shot, x, y, ref, colours, rows=None, slack=1, background=None, level=0.5):
     """Best overlap of a reference drawn at (x, y), allowing `slack` pixels either way;
     returns (score, x, y) of the best placement. rows: as for ink_of."""
-    mask = ink_of(shot, colours, rows, background)
+    mask = ink_of(shot, colours, rows, background, level)
     best = (0.0, x, y)
     for dy in range(-slack, slack + 1):
         for dx in range(-slack, slack + 1):
@@ -145,11 +145,10 @@ def text_width(app, font, data):
 
 def found_count_scores(app, shot, counts, x=10, y=99, colour=LABEL):
     """How well each count's digits in "Dictionary has found %d words for you", drawn in
-    fontUi at (x, y), match the screen: {count: score}. The line's texture background is
-    busy, so only the pixels close to the text colour count as ink; the digits are compared
-    where the common beginning of the line ends."""
-    prefix = b"Dictionary has found "
-    at = x + text_width(app, FONT_UI, prefix)
-    mask = ink_of(shot, [colour], (y + 1, y + 20), background=(228, 213, 172))
-    return {n: match_at(shot, at, y, reference(app, FONT_UI, b"%d" % n), [colour],
-                        (y + 1, y + 20), background=(228, 213, 172))[0] for n in counts}
+    fontUi at (x, y), match the screen: {count: score}. The digits and the letter after them
+    are compared where the common beginning of the line ends, with the texture's mean colour as background; the
+    font's thin strokes count from 40 % coverage on."""
+    at = x + text_width(app, FONT_UI, b"Dictionary has found ")
+    texture = (228, 213, 172)
+    return {n: match_at(shot, at, y, reference(app, FONT_UI, b"%d w" % n, 0.4), [colour],
+                        (y + 1, y + 20), background=texture, level=0.4)[0] for n in counts}
