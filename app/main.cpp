@@ -4,6 +4,7 @@
 
 #include "app/session_state.h"
 #include "app/window_win.h"
+#include "draw/gdi_kit.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
   if (!previous) {
@@ -11,23 +12,37 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = mainWindowProc;
     wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MYICON");
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszMenuName = "MYMENU";
     wc.lpszClassName = "My Window";
     RegisterClassA(&wc);
   }
+  // WM_CREATE runs inside this call: the kit, the result buffer and the canvas exist after it.
   HWND window = CreateWindowExA(0, "My Window", "Vartolik 1.0", WS_OVERLAPPEDWINDOW, 140, 20, 520,
                                 550, nullptr, nullptr, instance, nullptr);
   session.mainWindow = window;
   session.appInstance = instance;
+  kit.textureBitmap = LoadBitmapA(instance, "MYBP");
+  HACCEL accelerators = LoadAcceleratorsA(instance, "MYMENU");
   ShowWindow(window, showCommand);
   UpdateWindow(window);
 
-  MSG msg;
+  // A message goes first to the current modeless dialog, then to the accelerators, and only
+  // then is translated and dispatched.
+  MSG msg = {};
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HWND dialog = static_cast<HWND>(session.modelessDialog);
+    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+    if (TranslateAcceleratorA(window, accelerators, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return static_cast<int>(msg.wParam);
+  const int exitCode = static_cast<int>(msg.wParam);
+  // The Exit button ends the loop without destroying the window; take it down now, while the
+  // program still runs, rather than leave it to the process's end. Its WM_DESTROY finds the
+  // resources already released.
+  if (IsWindow(window)) DestroyWindow(window);
+  return exitCode;
 }

@@ -32,6 +32,10 @@ extern GdiKit kit;
 
 // Registers the font files, creates pens, brushes and fonts; one message box per failure.
 int createGdiKit();
+// The two halves of createGdiKit: the font files from the working folder, then the pens,
+// brushes and fonts (the Devanagari fonts rely on the files registered first).
+int registerFontFiles();
+int createKitObjects();
 // Deletes every kit object, removes the font files and broadcasts WM_FONTCHANGE.
 int releaseGdiKit();
 

@@ -7,7 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-apps imagemagick
           python3 python3-fonttools python3-pil libharfbuzz-bin
-          fonts-lohit-deva fonts-noto-core fonts-liberation locales)
+          fonts-lohit-deva fonts-noto-core fonts-liberation locales
+          dict-freedict-eng-hin)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -44,4 +45,12 @@ if [ ! -f "$WINEPREFIX/.vartolik-ready" ]; then
        /v 'Times New Roman Cyr' /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1 || true
   wineserver -w || true
   touch "$WINEPREFIX/.vartolik-ready"
+fi
+# Wine draws the windows' own captions and borders instead of leaving them to a window
+# manager (there is none on the virtual display): window and client positions on the X
+# screen are then exactly the Windows ones, which the end-to-end tests click by.
+if [ ! -f "$WINEPREFIX/.vartolik-unmanaged" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
+  touch "$WINEPREFIX/.vartolik-unmanaged"
 fi

@@ -1,0 +1,344 @@
+#include "teacher/teacher_lists.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/session_state.h"
+#include "app/text_stream.h"
+
+namespace {
+
+constexpr char kEndOfText = 0x1A;  // readers stop here, so a list's lines end before it
+
+std::string pathIn(const char* folder, const char* name) {
+  std::string path = folder ? folder : "";
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  return path + name;
+}
+
+// One list or backup file: its raw bytes as on disk.
+struct ListFile {
+  std::string path;
+  std::string bytes;
+  bool exists = false;
+};
+
+enum class ReadResult { Ok, Missing, Unreadable };
+
+ReadResult readList(ListFile& file) {
+  file.bytes.clear();
+  file.exists = false;
+  errno = 0;
+  std::FILE* f = std::fopen(file.path.c_str(), "rb");
+  if (!f) return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
+  file.exists = true;
+  char buf[1 << 14];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) file.bytes.append(buf, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok ? ReadResult::Ok : ReadResult::Unreadable;
+}
+
+// Reads both lists; a missing list counts as empty when missingIsEmpty.
+TeacherStatus readBothLists(const char* folder, ListFile& hin, ListFile& rus,
+                            bool missingIsEmpty) {
+  hin.path = pathIn(folder, kHindiListName);
+  rus.path = pathIn(folder, kRussianListName);
+  ReadResult h = readList(hin), r = readList(rus);
+  if (h == ReadResult::Unreadable || r == ReadResult::Unreadable) return TeacherListUnreadable;
+  if (!missingIsEmpty && (h == ReadResult::Missing || r == ReadResult::Missing))
+    return TeacherListMissing;
+  return TeacherOk;
+}
+
+std::string tempPathFor(const std::string& path) { return path + ".tmp"; }
+
+void removeQuietly(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+}
+
+// Writes the bytes to "<path>.tmp" and checks that every byte reached the file.
+bool writeTemp(const std::string& path, const std::string& bytes) {
+  std::string temp = tempPathFor(path);
+  if (writeRawFile(temp.c_str(), bytes)) return true;
+  removeQuietly(temp);
+  return false;
+}
+
+// Moves "<path>.tmp" over path. std::filesystem::rename replaces an existing file on every
+// platform (on Windows through MoveFileEx with replacing allowed), unlike std::rename.
+bool moveTempIntoPlace(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::rename(tempPathFor(path), path, ec);
+  if (!ec) return true;
+  removeQuietly(tempPathFor(path));
+  return false;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+  return writeTemp(path, bytes) && moveTempIntoPlace(path);
+}
+
+// Puts a list back as it was before a failed two-file change.
+bool restoreList(const ListFile& old) {
+  if (old.exists) return replaceFile(old.path, old.bytes);
+  std::error_code ec;
+  std::filesystem::remove(old.path, ec);
+  return !ec;
+}
+
+// Replaces the files of a and b with the new bytes, both or neither. When `undo` is set and
+// b cannot be moved into place after a was, a is put back from its old content.
+TeacherStatus replaceBoth(const ListFile& a, const std::string& newA, const ListFile& b,
+                          const std::string& newB, bool undo, TeacherStatus failure) {
+  if (!writeTemp(a.path, newA)) return failure;
+  if (!writeTemp(b.path, newB)) {
+    removeQuietly(tempPathFor(a.path));
+    return failure;
+  }
+  if (!moveTempIntoPlace(a.path)) {
+    removeQuietly(tempPathFor(b.path));
+    return failure;
+  }
+  if (moveTempIntoPlace(b.path)) return TeacherOk;
+  if (!undo) return failure;
+  return restoreList(a) ? failure : TeacherOutOfStep;
+}
+
+// The part of a list that readers see: everything before the first 0x1A byte.
+std::size_t visibleEnd(const std::string& bytes) {
+  std::size_t end = bytes.find(kEndOfText);
+  return end == std::string::npos ? bytes.size() : end;
+}
+
+int countLines(const std::string& bytes) {
+  std::size_t end = visibleEnd(bytes);
+  int lines = 0;
+  for (std::size_t i = 0; i < end; ++i)
+    if (bytes[i] == '\n') ++lines;
+  if (end > 0 && bytes[end - 1] != '\n') ++lines;  // a last line without its line end
+  return lines;
+}
+
+// Bytes that would break the line pairing are stored as spaces.
+std::string storable(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == kEndOfText) c = ' ';
+  return text;
+}
+
+// The list with one more line at the end of its visible part.
+std::string withLineAppended(const std::string& bytes, const std::string& line) {
+  std::size_t end = visibleEnd(bytes);
+  std::string out = bytes.substr(0, end);
+  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  out += storable(line);
+  out += "\r\n";
+  out.append(bytes, end, std::string::npos);
+  return out;
+}
+
+// The list without line `line` (from 0), its line end included; unchanged past the end.
+std::string withLineRemoved(const std::string& bytes, int line) {
+  std::size_t end = visibleEnd(bytes);
+  std::size_t start = 0;
+  for (int skipped = 0; skipped < line; ++skipped) {
+    std::size_t lf = bytes.find('\n', start);
+    if (lf == std::string::npos || lf >= end) return bytes;
+    start = lf + 1;
+  }
+  if (start >= end) return bytes;
+  std::size_t lf = bytes.find('\n', start);
+  std::size_t stop = (lf == std::string::npos || lf >= end) ? end : lf + 1;
+  return bytes.substr(0, start) + bytes.substr(stop);
+}
+
+// The first word of result line `line` of f2.tc: up to the first space, or the whole line.
+TeacherStatus readResultWord(const char* folder, int line, std::string& word) {
+  word.clear();
+  TextReader results(pathIn(folder, kResultFileName).c_str());
+  if (!results.isOpen()) return TeacherNoResultFile;
+  int c = 0;
+  for (int skipped = 0; skipped < line;) {
+    c = results.get();
+    if (c < 0) return TeacherNoResultLine;
+    if (c == '\n') ++skipped;
+  }
+  c = results.get();
+  if (c < 0) return TeacherNoResultLine;  // the file ends right after the line before
+  bool inWord = true;
+  for (; c >= 0 && c != '\n'; c = results.get()) {
+    if (c == ' ') inWord = false;
+    if (inWord) word.push_back(static_cast<char>(c));
+  }
+  return TeacherOk;
+}
+
+std::string currentQuery() {
+  int n = session.queryLength;
+  if (n < 0) n = 0;
+  if (n > kQueryCapacity) n = kQueryCapacity;
+  return std::string(session.queryText, static_cast<std::size_t>(n));
+}
+
+int currentLine() { return session.scrollLine > 0 ? session.scrollLine : 0; }
+
+bool readText(const std::string& path, std::string& text) {
+  TextReader reader(path.c_str());
+  if (!reader.isOpen()) return false;
+  text.clear();
+  char buf[4096];
+  for (std::size_t n; (n = reader.read(buf, sizeof buf)) > 0;) text.append(buf, n);
+  return true;
+}
+
+// Start of line `line` (from 0) in text, or npos when the text has fewer line feeds.
+std::size_t lineStart(const std::string& text, int line) {
+  std::size_t pos = 0;
+  for (int i = 0; i < line; ++i) {
+    std::size_t lf = text.find('\n', pos);
+    if (lf == std::string::npos) return std::string::npos;
+    pos = lf + 1;
+  }
+  return pos;
+}
+
+}  // namespace
+
+TeacherStatus saveTeacherPair(const char* folder) {
+  std::string word;
+  TeacherStatus status = readResultWord(folder, currentLine(), word);
+  if (status != TeacherOk) return status;
+  ListFile hin, rus;
+  status = readBothLists(folder, hin, rus, true);
+  if (status != TeacherOk) return status;
+  return replaceBoth(hin, withLineAppended(hin.bytes, word), rus,
+                     withLineAppended(rus.bytes, currentQuery()), true, TeacherWriteFailed);
+}
+
+TeacherStatus backupTeacherPair(const char* folder) {
+  ListFile hin, rus;
+  TeacherStatus status = readBothLists(folder, hin, rus, false);
+  if (status != TeacherOk) return status;
+  ListFile hinBackup, rusBackup;
+  hinBackup.path = pathIn(folder, kHindiBackupName);
+  rusBackup.path = pathIn(folder, kRussianBackupName);
+  return replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed);
+}
+
+TeacherStatus deleteTeacherPair(const char* folder) {
+  // The lists are read once; the backups are written from these very bytes, so they hold
+  // the lists as they were when the deletion began.
+  ListFile hin, rus;
+  TeacherStatus status = readBothLists(folder, hin, rus, false);
+  if (status != TeacherOk) return status;
+  ListFile hinBackup, rusBackup;
+  hinBackup.path = pathIn(folder, kHindiBackupName);
+  rusBackup.path = pathIn(folder, kRussianBackupName);
+  status = replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed);
+  if (status != TeacherOk) return status;
+  int line = currentLine();
+  std::string newHin = withLineRemoved(hin.bytes, line);
+  std::string newRus = withLineRemoved(rus.bytes, line);
+  if (newHin == hin.bytes && newRus == rus.bytes) return TeacherOk;  // past the end
+  return replaceBoth(hin, newHin, rus, newRus, true, TeacherWriteFailed);
+}
+
+int appendTeacherWord(const char* folder) {
+  std::string word;
+  if (readResultWord(folder, currentLine(), word) != TeacherOk) return 0;
+  ListFile hin;
+  hin.path = pathIn(folder, kHindiListName);
+  if (readList(hin) == ReadResult::Unreadable) return 0;
+  return replaceFile(hin.path, withLineAppended(hin.bytes, word)) ? 1 : 0;
+}
+
+int appendTeacherQuery(const char* folder) {
+  ListFile hin, rus;
+  if (readBothLists(folder, hin, rus, true) != TeacherOk) return 0;
+  if (countLines(hin.bytes) <= countLines(rus.bytes)) return 0;  // no word waits for it
+  return replaceFile(rus.path, withLineAppended(rus.bytes, currentQuery())) ? 1 : 0;
+}
+
+int backupTeacherLists(const char* folder) { return backupTeacherPair(folder) == TeacherOk; }
+
+int deleteTeacherLine(const char* folder) { return deleteTeacherPair(folder) == TeacherOk; }
+
+const char* teacherStatusText(TeacherStatus status) {
+  switch (status) {
+    case TeacherOk:
+      return "";
+    case TeacherNoResultFile:
+      return "There are no search results to take a word from (the file f2.tc cannot be "
+             "opened). Search for a word first. The teacher lists were not changed.";
+    case TeacherNoResultLine:
+      return "The first line shown is not a search result, so there is no Hindi word to "
+             "save. The teacher lists were not changed.";
+    case TeacherListMissing:
+      return "The teacher list hin.tea or rus.tea is missing. Nothing was changed.";
+    case TeacherListUnreadable:
+      return "The teacher list hin.tea or rus.tea cannot be read. Nothing was changed.";
+    case TeacherBackupFailed:
+      return "The backups hintea.bak and rustea.bak could not be written (is the disk full "
+             "or the folder read-only?). Nothing was deleted: the teacher lists are as they "
+             "were.";
+    case TeacherWriteFailed:
+      return "The teacher lists hin.tea and rus.tea could not be written (is the disk full "
+             "or the folder read-only?). Both lists are as they were.";
+    case TeacherNoWordWaiting:
+      return "The search word was not saved because its Hindi word was not saved before "
+             "it. The teacher lists are still in step.";
+    case TeacherOutOfStep:
+      return "Only one of the teacher lists hin.tea and rus.tea could be changed, and putting "
+             "it back failed: the lists may be out of step. Please check both files.";
+  }
+  return "The teacher lists could not be changed.";
+}
+
+TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string& russianText,
+                                 int scrollLine, int clientHeight) {
+  TeacherLayout layout;
+  const int lastY = clientHeight - kTeacherBottomMargin;
+  const std::size_t none = std::string::npos;
+  if (scrollLine < 0) scrollLine = 0;
+
+  std::size_t pos = lineStart(hindiText, scrollLine);
+  for (int y = kTeacherFirstY; pos != none && pos < hindiText.size(); y += kTeacherLineHeight) {
+    if (y > lastY) break;
+    std::size_t lf = hindiText.find('\n', pos);
+    if (lf == none) break;  // a last line without its line feed is not drawn
+    std::size_t length = lf - pos;
+    if (length > static_cast<std::size_t>(kTeacherLineBuffer)) length = kTeacherLineBuffer;
+    layout.hindi.push_back({kTeacherHindiX, y, hindiText.substr(pos, length)});
+    pos = lf + 1;
+  }
+
+  pos = lineStart(russianText, scrollLine);
+  int y = kTeacherFirstY, i = 0;
+  for (; pos != none && pos < russianText.size(); ++pos) {
+    char c = russianText[pos];
+    if (c == '\n') {
+      y += kTeacherLineHeight;
+      i = 0;
+      continue;
+    }
+    if (y > lastY) break;
+    layout.russian.push_back({kTeacherRussianX + kTeacherCellWidth * i, y, c});
+    ++i;
+  }
+  return layout;
+}
+
+bool loadTeacherLayout(const char* folder, int scrollLine, int clientHeight, TeacherLayout& out) {
+  out = TeacherLayout();
+  std::string hindiText, russianText;
+  if (!readText(pathIn(folder, kHindiListName), hindiText) ||
+      !readText(pathIn(folder, kRussianListName), russianText))
+    return false;
+  out = layoutTeacherLists(hindiText, russianText, scrollLine, clientHeight);
+  return true;
+}

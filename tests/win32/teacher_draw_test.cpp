@@ -1,0 +1,111 @@
+// The teacher lists drawn into a DIB section from real list files and read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/session_state.h"
+#include "app/text_stream.h"
+#include "draw/gdi_kit.h"
+#include "teacher/teacher_lists_win.h"
+#include "tests/win32/dib_surface.h"
+
+namespace {
+
+const COLORREF kPaper = RGB(250, 250, 240);
+
+// drawTeacherLists works in the working directory: each test gets a scratch one.
+class TeacherDraw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = session;
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    CreateDirectoryA("teacher_draw_scratch", nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA("teacher_draw_scratch"));
+    for (const char* name : {"hin.tea", "rus.tea", "hintea.bak", "rustea.bak"}) DeleteFileA(name);
+    session.clientHeight = kHeight;
+    session.scrollLine = 0;
+  }
+  void TearDown() override {
+    for (const char* name : {"hin.tea", "rus.tea", "hintea.bak", "rustea.bak"}) DeleteFileA(name);
+    SetCurrentDirectoryA(previous_);
+    RemoveDirectoryA("teacher_draw_scratch");
+    session = saved_;
+  }
+
+  static constexpr int kWidth = 520, kHeight = 255;  // room for rows at y 130, 150 and 170
+
+  // Pixels that differ from the paper inside [left, right) x [top, top + 20).
+  static int inkIn(const DibSurface& s, int left, int right, int top) {
+    int ink = 0;
+    for (int y = top; y < top + 20 && y < s.height(); ++y)
+      for (int x = left; x < right; ++x)
+        if (s.at(x, y) != kPaper) ++ink;
+    return ink;
+  }
+  static bool hasExact(const DibSurface& s, COLORREF colour) {
+    for (int y = 0; y < s.height(); ++y)
+      for (int x = 0; x < s.width(); ++x)
+        if (s.at(x, y) == colour) return true;
+    return false;
+  }
+  int draw(DibSurface& s) {
+    SetBkMode(s.dc(), TRANSPARENT);
+    return drawTeacherLists(s.dc());
+  }
+
+  SessionState saved_;
+  char previous_[MAX_PATH] = {};
+};
+
+TEST_F(TeacherDraw, PairsStandSideBySideUpToThePaneBottom) {
+  ASSERT_TRUE(writeRawFile("hin.tea", "kml\r\nGr\r\nvn\r\npiCe\r\n"));
+  ASSERT_TRUE(writeRawFile("rus.tea", "\xEA\xEE\xF2\r\n\xE4\xEE\xEC\r\n\xEB\xE5\xF1\r\nxx\r\n"));
+  DibSurface s(kWidth, kHeight, kPaper);
+  HGDIOBJ fontBefore = GetCurrentObject(s.dc(), OBJ_FONT);
+  ASSERT_EQ(draw(s), 1);
+  saveForInspection(s, "teacher_lists");
+  EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_FONT), fontBefore) << "font selection undone";
+  EXPECT_TRUE(hasExact(s, colourAction));
+  for (int row : {130, 150, 170}) {
+    EXPECT_GT(inkIn(s, 20, 200, row), 0) << "Hindi word at y " << row;
+    EXPECT_GT(inkIn(s, 220, 300, row), 0) << "Russian word at y " << row;
+  }
+  EXPECT_EQ(inkIn(s, 0, kWidth, 0), 0);
+  EXPECT_EQ(inkIn(s, 0, kWidth, 110), 0) << "nothing above the first row";
+  EXPECT_EQ(inkIn(s, 0, kWidth, 195), 0) << "the fourth pair (y 190 > 255 - 85) is not drawn";
+  EXPECT_EQ(inkIn(s, 0, 20, 130), 0);
+  EXPECT_EQ(inkIn(s, 300, kWidth, 130), 0) << "three Russian cells end before x 250";
+  // Drawing refreshed the backups from the lists.
+  std::string hin, bak;
+  ASSERT_TRUE(readRawFile("hin.tea", hin));
+  ASSERT_TRUE(readRawFile("hintea.bak", bak));
+  EXPECT_EQ(bak, hin);
+}
+
+// Only the second pair has text, so no glyph of another row reaches into the compared area.
+TEST_F(TeacherDraw, ScrollingMovesBothListsUpTogether) {
+  ASSERT_TRUE(writeRawFile("hin.tea", "\r\nGr\r\n\r\n"));
+  ASSERT_TRUE(writeRawFile("rus.tea", "\r\n\xE4\xEE\xEC\r\n\r\n"));
+  DibSurface top(kWidth, kHeight, kPaper), scrolled(kWidth, kHeight, kPaper);
+  ASSERT_EQ(draw(top), 1);
+  session.scrollLine = 1;
+  ASSERT_EQ(draw(scrolled), 1);
+  EXPECT_GT(inkIn(scrolled, 20, 200, 130), 0);
+  EXPECT_GT(inkIn(scrolled, 220, 300, 130), 0);
+  int differing = 0;
+  for (int y = 0; y + 20 < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      if (scrolled.at(x, y) != top.at(x, y + 20)) ++differing;
+  EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 20-pixel row";
+}
+
+TEST_F(TeacherDraw, MissingListDrawsNothing) {
+  ASSERT_TRUE(writeRawFile("hin.tea", "kml\r\n"));
+  DibSurface s(kWidth, kHeight, kPaper);
+  EXPECT_EQ(draw(s), 0);
+  for (int row = 0; row < kHeight; row += 20) EXPECT_EQ(inkIn(s, 0, kWidth, row), 0) << row;
+  EXPECT_EQ(GetFileAttributesA("hintea.bak"), INVALID_FILE_ATTRIBUTES)
+      << "no backup made from half of a pair";
+}
+
+}  // namespace
