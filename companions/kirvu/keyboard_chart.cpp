@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "companions/kirvu/hindi_code_names.h"
+
 namespace {
 
 const int kMargin = 10;
@@ -63,7 +65,7 @@ KeyboardChart layoutKeyboardChart(const bool* hasGlyph) {
   y += 22;
   int column = 0;
   for (int code = 0x80; code <= 0xFF; ++code) {
-    if (code >= 0xC0 && hasGlyph && !hasGlyph[code]) continue;
+    if (!isHindiCode(code) && !(code >= 0xC0 && hasGlyph && hasGlyph[code])) continue;
     int x = kMargin + column * kCellPitch;
     chart.panel.push_back({code, {x, y, x + kCellWidth, y + kCellHeight}});
     if (++column == kPanelColumns) {
@@ -72,7 +74,7 @@ KeyboardChart layoutKeyboardChart(const bool* hasGlyph) {
     }
   }
   if (column) y += kCellRowPitch;
-  chart.statusLine = {0, y + 2, right + kMargin, y + 24};
+  chart.statusLine = {0, y + 2, right + kMargin, y + 30};
   chart.width = right + kMargin;
   chart.height = chart.statusLine.bottom;
   return chart;
@@ -119,6 +121,8 @@ std::string keyForCode(const KeyboardChart& chart, int code) {
   return std::string();
 }
 
+bool isHindiCode(int code) { return hindiCodeName(code) != nullptr; }
+
 std::string describeCode(const KeyboardChart& chart, int code) {
   char text[96];
   // "Код 0x%02X (%d)"
@@ -130,6 +134,10 @@ std::string describeCode(const KeyboardChart& chart, int code) {
     out += key;
   } else {
     out += ", \xED\xE5\xF2 \xED\xE0 \xEA\xEB\xE0\xE2\xE8\xE0\xF2\xF3\xF0\xE5";  // ", нет на клавиатуре"
+  }
+  if (const char* name = hindiCodeName(code)) {
+    out += ": ";
+    out += name;
   }
   return out;
 }

@@ -53,9 +53,9 @@ struct KeyboardChart {
   int width = 0, height = 0;  // client size that holds everything
 };
 
-// Lays the chart out. hasGlyph[c] tells whether the display face draws code c; the panel
-// holds 0x80..0xBF always (they belong to the Hindi encoding) and 0xC0..0xFF where the face
-// has a glyph. A null hasGlyph puts every upper-half code in the panel.
+// Lays the chart out. The panel holds the upper-half codes (0x80 and up) that belong to the
+// Hindi encoding, and from 0xC0 on those that the display face draws: hasGlyph[c] tells
+// whether it draws code c (null when unknown).
 KeyboardChart layoutKeyboardChart(const bool* hasGlyph);
 
 // What a left click at (x, y) does.
@@ -64,6 +64,9 @@ ChartHit chartHitTest(const KeyboardChart& chart, int x, int y);
 // The Latin key that types code c ("Q", "Shift+Q", "Space"), or empty when no key does.
 std::string keyForCode(const KeyboardChart& chart, int code);
 
-// Status text for the code under the mouse, Windows-1251: its number and, when a key types it,
-// which key.
+// Whether code c draws Hindi on its own (keys of other codes show only their Latin letter).
+bool isHindiCode(int code);
+
+// Status text for the code under the mouse, Windows-1251: its number, which key types it, and
+// what it is in Hindi.
 std::string describeCode(const KeyboardChart& chart, int code);

@@ -53,10 +53,12 @@ void drawHalf(HDC dc, RECT r, char latin, int code, bool hot) {
   RECT left = {r.left + 3, r.top, r.left + 16, r.bottom};
   char l[2] = {latin, 0};
   DrawTextA(dc, l, 1, &left, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, kirvu.fontGlyph);
-  SetTextColor(dc, kKirvuGlyph);
-  RECT right = {r.left + 14, r.top - 3, r.right - 2, r.bottom + 3};
-  DrawTextA(dc, text, 1, &right, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  if (isHindiCode(code)) {  // other codes type what their Latin key shows
+    SelectObject(dc, kirvu.fontGlyph);
+    SetTextColor(dc, kKirvuGlyph);
+    RECT right = {r.left + 14, r.top - 3, r.right - 2, r.bottom + 3};
+    DrawTextA(dc, text, 1, &right, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  }
   SelectObject(dc, old);
 }
 
@@ -143,6 +145,17 @@ void paintKirvuChart(HDC dc) {
   old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, RGB(0, 0, 0));
   RECT text = {status.left + 8, status.top, status.right - 8, status.bottom};
+  if (kirvu.hotAction == ChartTypeCode && isHindiCode(kirvu.hotCode)) {
+    // The glyph itself leads the description.
+    char glyph[2] = {static_cast<char>(kirvu.hotCode), 0};
+    SelectObject(dc, kirvu.fontGlyph);
+    SetTextColor(dc, kKirvuGlyph);
+    RECT g = {text.left, status.top - 6, text.left + 30, status.bottom + 4};
+    DrawTextA(dc, glyph, 1, &g, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(dc, kirvu.fontLabel);
+    SetTextColor(dc, RGB(0, 0, 0));
+    text.left += 32;
+  }
   DrawTextA(dc, kirvu.status[0] ? kirvu.status : kStatusHint, -1, &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, old);
