@@ -64,7 +64,8 @@ KeyboardChart layoutKeyboardChart(const bool* hasGlyph) {
   chart.panelCaption = {kMargin, y, right, y + 20};
   y += 22;
   int column = 0;
-  for (int code = 0x80; code <= 0xFF; ++code) {
+  // 0x7F (DEL) has no key either: the encoding puts the double danda there.
+  for (int code = 0x7F; code <= 0xFF; ++code) {
     if (!isHindiCode(code) && !(code >= 0xC0 && hasGlyph && hasGlyph[code])) continue;
     int x = kMargin + column * kCellPitch;
     chart.panel.push_back({code, {x, y, x + kCellWidth, y + kCellHeight}});

@@ -53,8 +53,8 @@ struct KeyboardChart {
   int width = 0, height = 0;  // client size that holds everything
 };
 
-// Lays the chart out. The panel holds the upper-half codes (0x80 and up) that belong to the
-// Hindi encoding, and from 0xC0 on those that the display face draws: hasGlyph[c] tells
+// Lays the chart out. The panel holds the Hindi codes that no key types (0x7F and the upper
+// half), and from 0xC0 on those that the display face draws: hasGlyph[c] tells
 // whether it draws code c (null when unknown).
 KeyboardChart layoutKeyboardChart(const bool* hasGlyph);
 
