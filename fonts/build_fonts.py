@@ -10,7 +10,7 @@ outlines lie to the left of their origin, over or under the consonant before the
 
 The faces are symbol-encoded (cmap 3,0, codes at U+F000 + byte), so the bytes draw the same
 glyphs whatever the system's ANSI code page. Codes below 0x40 and the non-Hindi bytes 49 5B 5D
-7E (I [ ] ~) draw the ASCII characters, A8 B0 B8 draw Windows-1251's Ё ° ё.
+7E (I [ ] ~) draw the ASCII characters, A8 B0 B8 and C0 to FF their Windows-1251 characters.
 
 Usage: build_fonts.py OUTDIR [--table encoding.tsv]
 """
@@ -267,8 +267,10 @@ def build_face(face, rows, outdir):
     cmap[0xF020] = "space"
     for code in list(range(0x21, 0x40)) + [0x49, 0x5B, 0x5D, 0x7E]:
         add_other(code, chr(code))
-    for code, ch in ((0xA8, "\u0401"), (0xB0, "\u00B0"), (0xB8, "\u0451")):
-        add_other(code, ch)
+    # Windows-1251 above the Hindi codes: a Russian letter inside a Hindi token draws as
+    # itself rather than as an empty box
+    for code in [0xA8, 0xB0, 0xB8] + list(range(0xC0, 0x100)):
+        add_other(code, bytes([code]).decode("cp1251"))
 
     for row, sh in zip(rows, shaped):
         parts, adv = glyph_parts(src, row, sh, rakar_src)
@@ -313,7 +315,7 @@ def build_face(face, rows, outdir):
         usWinAscent=ascent, usWinDescent=descent,
         sTypoAscender=ascent, sTypoDescender=-descent, sTypoLineGap=0,
         sxHeight=round(src.upm * 0.45), sCapHeight=round(src.upm * 0.62),
-        usFirstCharIndex=0xF020, usLastCharIndex=0xF0BF,
+        usFirstCharIndex=0xF020, usLastCharIndex=0xF0FF,
         ulCodePageRange1=1 << 31, ulCodePageRange2=0,
         ulUnicodeRange1=0, ulUnicodeRange2=0, ulUnicodeRange3=0, ulUnicodeRange4=0,
         fsSelection=(1 << 5) if bold else (1 << 6) if face["style"] == "Regular" else 0,

@@ -141,6 +141,12 @@ def _units_glyphs(t, units, joins, final):
             if s in t.conj:
                 out += t.conj[s]
                 return out, split
+        # a half form asked for with ZWJ at the end of the cluster
+        if final == "zwj" and m - k >= 2:
+            s = seq(k, m)
+            if s in t.half:
+                out += t.half[s]
+                return out, split
         # 2. the longest half form that leaves consonants after it
         taken = False
         for L in range(m - k - 1, 0, -1):
@@ -461,20 +467,32 @@ def encode_line(text):
 
 
 def decode_line(data):
-    """A dictionary line: the first token and every token holding a Hindi byte are Hindi."""
+    """Dictionary bytes to text, each token read as the result list draws it: the first token
+    of a line and every token that turns Hindi by holding a Hindi code are Devanagari;
+    Russian, other text and parenthesised notes are Windows-1251."""
     out = []
-    first = True
+    state = "headword"
     for chunk in _split_keep(data):
         if chunk in (b" ", b"\r", b"\n"):
             out.append(chunk.decode("ascii"))
             if chunk == b"\n":
-                first = True
+                state = "headword"
+            elif state == "note-end" or (chunk == b" " and state in ("headword", "hindi")):
+                state = "plain"
             continue
-        if first or any(is_hindi_byte(b) for b in chunk):
+        for b in chunk:
+            if b == 0x28:
+                if state == "plain":
+                    state = "note"
+            else:
+                if state == "plain" and is_hindi_byte(b):
+                    state = "hindi"
+                if b == 0x29 and state == "note":
+                    state = "note-end"
+        if state in ("headword", "hindi"):
             out.append(from_codes(chunk))
         else:
             out.append(chunk.decode("cp1251", errors="replace"))
-        first = False
     return "".join(out)
 
 

@@ -1,0 +1,41 @@
+// vartolik-cli: the dictionary's search and line count from the command line, using the same
+// core as the program and the same files in the current directory.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commands.h"
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"search", searchCommand, "search dictiona.dat as the program does, rewrite f2.tc, print the lines"},
+    {"count", countCommand, "count the lines of dictiona.dat"},
+    {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
+    {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},
+};
+
+void printUsage(std::FILE* out) {
+  std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]   (run in the folder of dictiona.dat)\n\n");
+  for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
+  std::fprintf(out, "\n'vartolik-cli COMMAND --help' describes one command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    printUsage(stderr);
+    return 2;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+      std::strcmp(argv[1], "help") == 0) {
+    printUsage(stdout);
+    return 0;
+  }
+  for (const CliCommand& c : kCommands) {
+    if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 1, argv + 1);
+  }
+  std::fprintf(stderr, "vartolik-cli: unknown command \"%s\"\n\n", argv[1]);
+  printUsage(stderr);
+  return 2;
+}

@@ -1,0 +1,220 @@
+"""Tests of the dictionary build: the alphabetical order, the result list's token reading,
+the build from source files and the validation of a built file."""
+import os
+import tempfile
+import unittest
+
+import build_dictionary
+import expected_hits
+import dictionary_lines as dl
+import validate_dictionary
+
+SOURCE_A = ("# comment\n"
+            "पानी\tpaanii\tм. вода; ~ पीना пить воду\n"
+            "क्या\tkyaa\tмест. что\n"
+            "सोना\tsonaa\t1) гл. спать; 2) м. золото\n")
+SOURCE_B = ("ज़रा\tzaraa\tнареч. немного; ~ सुनिए послушайте-ка\n"
+            "आम\taam\t1) м. манго; 2) прил. обычный\n"
+            "कमरा\tkamraa\tм. комната\n")
+
+
+class SortOrder(unittest.TestCase):
+    def test_pairs_in_dictionary_order(self):
+        # Each pair: the first word sorts before the second.
+        cases = [
+            ("अब", "आज", "vowels in varnamala order"),
+            ("औरत", "ऑफ़िस", "the loan vowel after au"),
+            ("ऊपर", "कम", "independent vowels before consonants"),
+            ("हम", "ह्रदय", "inherent a before the virama"),
+            ("कम", "काम", "inherent a before the vowel signs"),
+            ("काम", "किसान", "aa before i"),
+            ("कौन", "क्या", "a half letter after every vowel sign"),
+            ("कौन", "क्षमा", "ksha at the end of ka"),
+            ("क्षमा", "खाना", "ksha before kha"),
+            ("कँपना", "कंगन", "chandrabindu before anusvara"),
+            ("कंगन", "कक्षा", "anusvara before a following letter"),
+            ("कई", "कक्षा", "an independent vowel before a consonant"),
+            ("क", "कम", "a word before its continuations"),
+            ("जरा", "ज़रा", "the nukta word right after its base word"),
+            ("ज़रा", "जल", "a nukta letter sorts with its base"),
+            ("पढ़ना", "पत्ता", "ḍha with nukta sorts as ḍha"),
+            ("हिंदी", "ही", "the second syllable decides"),
+            ("सांस", "सात", "anusvara after aa before a letter"),
+        ]
+        for first, second, why in cases:
+            with self.subTest(why=why, first=first, second=second):
+                self.assertLess(dl.sort_key(first), dl.sort_key(second))
+
+    def test_precomposed_nukta_sorts_as_decomposed(self):
+        self.assertEqual(dl.sort_key("\u095b\u0930\u093e")[:2],
+                         dl.sort_key("\u091c\u093c\u0930\u093e")[:2])
+
+    def test_characters_outside_the_alphabet_are_refused(self):
+        for word in ("kam", "क1", "क।", "कॅ"):
+            with self.subTest(word=word):
+                self.assertRaises(ValueError, dl.sort_key, word)
+
+
+class RendererTokens(unittest.TestCase):
+    def states(self, line):
+        return [dl.STATE_NAMES[s] for s, _ in dl.renderer_tokens(line)]
+
+    def test_token_states(self):
+        ru = "вода".encode("cp1251")
+        cases = [
+            (b"pAnI (paanii) " + ru, ["Headword", "NoteEnd", "Plain"]),
+            (b"x (ab cd) " + ru, ["Headword", "Note", "NoteEnd", "Plain"]),
+            (b"x " + ru + b"(a)", ["Headword", "NoteEnd"]),
+            (b"x (ab)" + ru + b" 1)", ["Headword", "NoteEnd", "Plain"]),
+            (b"x ~ kr 1) " + ru, ["Headword", "Plain", "HindiText", "Plain", "Plain"]),
+            (b"x " + ru + b"a " + ru, ["Headword", "HindiText", "Plain"]),
+            (b"(x) (y", ["Headword", "Note"]),
+            (b"x 1(2) y", ["Headword", "NoteEnd", "HindiText"]),
+        ]
+        for line, want in cases:
+            with self.subTest(line=line):
+                self.assertEqual(self.states(line), want)
+
+
+class Sources(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.addCleanup(self.dir.cleanup)
+
+    def write(self, name, text):
+        path = os.path.join(self.dir.name, name)
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        return path
+
+    def sources(self, b_text=SOURCE_B):
+        return [self.write("a.tsv", SOURCE_A), self.write("b.tsv", b_text)]
+
+
+class Build(Sources):
+    def test_lines_sorted_with_crlf_and_codes(self):
+        data, count = build_dictionary.build(self.sources())
+        self.assertEqual(count, 6)
+        self.assertTrue(data.endswith(b"\r\n"))
+        self.assertNotIn(b"\r\n", data.replace(b"\r\n", b""))
+        lines = data.split(b"\r\n")[:-1]
+        heads = [dl.hindi_codec.from_codes(line.split(b" ")[0]) for line in lines]
+        self.assertEqual(heads, ["आम", "कमरा", "क्या", "ज़रा", "पानी", "सोना"])
+        self.assertIn(" (zaraa) ".encode("ascii"), lines[3])
+        self.assertIn("немного".encode("cp1251"), lines[3])
+        self.assertIn(dl.hindi_codec.to_codes("सुनिए"), lines[3])
+
+    def test_faults_of_the_sources_stop_the_build(self):
+        cases = [
+            ("क्या\tkyaa\tмест. что\n", ["b.tsv:4", "a.tsv:3"], "already has an entry"),
+            ("घर\tghar\n", ["b.tsv:4"], "expected headword"),
+            ("घर\t\tм. дом\n", ["b.tsv:4"], "expected headword"),
+            ("घर\tghar\tм. дом\u0142\n", ["b.tsv:4"], "neither Devanagari nor Windows-1251"),
+            ("घर\tghar\tм. дом; ~ ஆ\n", ["b.tsv:4"], "neither Devanagari nor Windows-1251"),
+            ("घ1\tgh\tм. дом\n", ["b.tsv:4"], "no place in the alphabet"),
+        ]
+        for text, places, message in cases:
+            with self.subTest(text=text):
+                with self.assertRaises(dl.SourceError) as ctx:
+                    build_dictionary.build(self.sources(SOURCE_B + text))
+                for place in places:
+                    self.assertIn(place, str(ctx.exception))
+                self.assertIn(message, str(ctx.exception))
+
+    def test_failed_build_keeps_the_previous_output(self):
+        out = os.path.join(self.dir.name, "dist", "dictiona.dat")
+        good = self.sources()
+        self.assertEqual(build_dictionary.main([out] + good), 0)
+        with open(out, "rb") as f:
+            before = f.read()
+        bad = self.write("c.tsv", "पानी\tpaanii\tм. вода\n")
+        self.assertEqual(build_dictionary.main([out] + good + [bad]), 1)
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertFalse(os.path.exists(out + ".tmp"))
+
+
+class Validate(Sources):
+    def setUp(self):
+        super().setUp()
+        self.entries = dl.read_sources(self.sources())
+        self.data, _ = build_dictionary.build(self.sources())
+        self.lines = self.data.split(b"\r\n")[:-1]
+
+    def faults(self, lines, tail=b"\r\n"):
+        return validate_dictionary.validate(b"\r\n".join(lines) + tail, self.entries)[0]
+
+    def test_built_dictionary_passes(self):
+        self.assertEqual(validate_dictionary.validate(self.data, self.entries), ([], 6))
+
+    def test_faults_are_found(self):
+        ls = self.lines
+        ru = "вода".encode("cp1251")
+        pani = ls[4]
+        head = pani.split(b" ")[0]
+        cases = [
+            ("order", [ls[1], ls[0]] + ls[2:], "out of order"),
+            ("duplicate", ls[:5] + [ls[4], ls[5]], "repeats line"),
+            ("missing entry", ls[:5], "missing from the dictionary"),
+            ("unknown headword", ls + [dl.hindi_codec.to_codes("घर") + b" (ghar) " + ru],
+             "in no source entry"),
+            ("long token", ls[:4] + [pani + b" " + b"\xe0" * 81] + ls[5:], "token of 81 bytes"),
+            ("bare LF", ls[:4] + [pani + b"\n" + ls[5]], "LF without CR"),
+            ("invalid 1251", ls[:4] + [pani.replace(ru, b"\x98" + ru[1:])] + ls[5:],
+             "not valid Windows-1251"),
+            ("parenthesis in Russian", ls[:4] + [pani.replace(ru, b"(" + ru)] + ls[5:],
+             "opens or continues a note"),
+            ("note not closed", ls[:4] + [pani.replace(b"(paanii)", b"(paanii")] + ls[5:],
+             "is not one note"),
+            ("no note", ls[:4] + [pani.replace(b"(paanii) ", b"")] + ls[5:], "is not one note"),
+            ("Latin in Russian", ls[:4] + [pani.replace(ru, ru + b"a")] + ls[5:],
+             "is drawn as HindiText"),
+            ("code changed", ls[:4] + [pani.replace(head, head + b"a", 1)] + ls[5:],
+             "in no source entry"),
+            ("double space", ls[:4] + [pani.replace(b" ", b"  ", 1)] + ls[5:], "empty token"),
+            ("tab", ls[:4] + [pani + b"\t"] + ls[5:], "control byte 0x09"),
+            ("empty line", ls + [b""], "empty line"),
+        ]
+        for name, lines, message in cases:
+            with self.subTest(name):
+                found = self.faults(lines)
+                self.assertTrue(any(message in f for f in found), found)
+
+    def test_transliteration_must_match_source(self):
+        pani = self.lines[4].replace(b"(paanii)", b"(paani)")
+        found = self.faults(self.lines[:4] + [pani] + self.lines[5:])
+        self.assertTrue(any("token 2" in f and "paani" in f for f in found), found)
+
+    def test_last_line_without_line_end(self):
+        found = self.faults(self.lines, tail=b"")
+        self.assertIn("the last line has no CR LF", found)
+
+
+class ExpectedHits(unittest.TestCase):
+    DATA = b"ab cd\r\nxab;\r\nab\r\nq abab\r\n"
+
+    def test_match_modes(self):
+        # (query, mode, line numbers with one entry per accepted position)
+        cases = [
+            (b"ab", 0, [0, 1, 2, 3, 3]),
+            (b"ab", 1, [2, 3]),         # the file's first byte has no delimiter before it
+            (b"ab", 2, [0, 1, 2, 3]),
+            (b"ab", 3, [2]),
+            (b"cd\n", 0, [1]),          # the LF belongs to line 0; its right neighbour to 1
+            (b"\r", 0, []),             # CR LF is read as LF
+            (b"ba", 0, [3]),
+        ]
+        for query, mode, lines in cases:
+            with self.subTest(query=query, mode=mode):
+                self.assertEqual(expected_hits.search(self.DATA, query, mode)[0], lines)
+
+    def test_last_byte_and_limits(self):
+        self.assertEqual(expected_hits.search(b"x ab", b"ab", 0)[0], [])
+        self.assertEqual(expected_hits.search(b"ab \x1aab\n", b"ab", 0)[0], [0])
+        self.assertEqual(expected_hits.search(b"ab\x1a ab\n", b"ab", 0)[0], [])
+        many = b"a " * 150 + b"\n"
+        self.assertEqual(len(expected_hits.search(many, b"a", 3)[0]), 100)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,372 @@
+#include "search/search.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/session_state.h"
+#include "search/byte_scan.h"
+#include "search/result_buffer.h"
+
+int searchSucceeded(SearchStatus status) {
+  switch (status) {
+    case SearchStatus::DictionaryMissing:
+    case SearchStatus::QueryTooLong:
+    case SearchStatus::ResultNotCreated:
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+int isDelimiter(unsigned char b) {
+  static const char kDelimiters[] = ";,.[]()! ?\"\n";
+  for (int i = 0; i < 12; ++i) {
+    if (b == static_cast<unsigned char>(kDelimiters[i])) return 1;
+  }
+  return 0;
+}
+
+bool acceptsMatch(int matchMode, unsigned char left, unsigned char right) {
+  switch (matchMode) {
+    case SubString: return true;
+    case RightAppend: return isDelimiter(left) != 0;
+    case LeftAppend: return isDelimiter(right) != 0;
+    case Exact: return isDelimiter(left) && isDelimiter(right);
+    default: return false;  // Phonetic has no comparison rule and accepts no position
+  }
+}
+
+namespace {
+
+constexpr int kMaxQuery = kQueryCapacity;
+// Raw bytes a candidate may need before it: the window and its left neighbour, each byte
+// possibly a CR LF pair, plus one to tell a CR LF pair from a lone LF.
+constexpr std::size_t kKeepBehind = 2 * (kMaxQuery + 1) + 2;
+// Raw bytes a candidate may need after it: the rest of the window and the right neighbour,
+// each possibly a CR LF pair, plus one to tell whether a CR starts a pair.
+constexpr std::size_t kLookAhead = 2 * (kMaxQuery + 1) + 2;
+constexpr std::size_t kMinBlock = kKeepBehind + kLookAhead + 32;
+
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() {
+    if (file) std::fclose(file);
+  }
+};
+
+// A window onto the raw dictionary: buf[0, len) holds the bytes from file offset `base`,
+// already cut at the first 0x1A. `end` is set once nothing follows buf[len - 1].
+struct RawWindow {
+  std::FILE* file = nullptr;
+  std::vector<char> buf;
+  std::size_t len = 0;
+  bool atFileStart = true;  // buf[0] is the file's first byte
+  bool end = false;
+
+  // Keeps buf[keepFrom, len), moves it to the front and fills the rest from the file.
+  void refill(std::size_t keepFrom) {
+    if (keepFrom > 0) {
+      std::memmove(buf.data(), buf.data() + keepFrom, len - keepFrom);
+      len -= keepFrom;
+      atFileStart = false;
+    }
+    std::size_t start = len;
+    while (!end && len < buf.size()) {
+      std::size_t got = std::fread(buf.data() + len, 1, buf.size() - len, file);
+      if (got == 0) {
+        end = true;
+        break;
+      }
+      len += got;
+    }
+    const void* stop = std::memchr(buf.data() + start, 0x1A, len - start);
+    if (stop) {
+      len = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
+      end = true;
+    }
+  }
+
+  unsigned char at(std::size_t i) const { return static_cast<unsigned char>(buf[i]); }
+
+  // The translated byte that starts at raw index p (p < len); next is where the one after
+  // starts. The caller keeps p far enough from len unless the file ends there.
+  unsigned char forward(std::size_t p, std::size_t& next) const {
+    unsigned char c = at(p);
+    if (c == '\r' && p + 1 < len && at(p + 1) == '\n') {
+      next = p + 2;
+      return '\n';
+    }
+    next = p + 1;
+    return c;
+  }
+
+  // The translated byte that ends just before raw index p (p > 0, p a translated start);
+  // prev is where it starts.
+  unsigned char backward(std::size_t p, std::size_t& prev) const {
+    unsigned char c = at(p - 1);
+    if (c == '\n' && p >= 2 && at(p - 2) == '\r') {
+      prev = p - 2;
+      return '\n';
+    }
+    prev = p - 1;
+    return c;
+  }
+};
+
+struct Scan {
+  const unsigned char* query;
+  int queryLength;
+  int matchMode;
+  RawWindow raw;
+  MatchList* matches;
+  std::size_t countedTo = 0;  // LF bytes of buf[0, countedTo) are in linesBefore
+  int64_t linesBefore = 0;
+
+  void record(std::size_t rightAt) {
+    linesBefore += static_cast<int64_t>(
+        countByte(raw.buf.data() + countedTo, rightAt - countedTo, '\n'));
+    countedTo = rightAt;
+    matches->line[matches->count++] = static_cast<int32_t>(linesBefore);
+  }
+
+  // Judges the window that starts with `virtualBytes` zero bytes before the file followed by
+  // real bytes from raw index p. Records the position when it matches and is accepted.
+  void judge(int virtualBytes, std::size_t p) {
+    unsigned char left = 0;
+    if (virtualBytes == 0 && !(p == 0 && raw.atFileStart)) {
+      std::size_t prev;
+      left = raw.backward(p, prev);
+    }
+    for (int k = 0; k < queryLength; ++k) {
+      unsigned char b = 0;
+      if (k >= virtualBytes) {
+        if (p >= raw.len) return;  // the file ends inside the window
+        b = raw.forward(p, p);
+      }
+      if (query[k] != '*' && query[k] != b) return;
+    }
+    if (p >= raw.len) return;  // no byte after the window: never judged
+    std::size_t next;
+    unsigned char right = raw.forward(p, next);
+    if (acceptsMatch(matchMode, left, right)) record(p);
+  }
+
+  bool full() const { return matches->count >= kMatchCap; }
+};
+
+// The longest run of query bytes holding neither "*" nor LF: every match contains it as the
+// same raw bytes, so its occurrences are the only places worth judging.
+void longestLiteralRun(const unsigned char* q, int n, int& at, int& length) {
+  at = 0;
+  length = 0;
+  for (int i = 0; i < n;) {
+    if (q[i] == '*' || q[i] == '\n') {
+      ++i;
+      continue;
+    }
+    int j = i;
+    while (j < n && q[j] != '*' && q[j] != '\n') ++j;
+    if (j - i > length) {
+      at = i;
+      length = j - i;
+    }
+    i = j;
+  }
+}
+
+}  // namespace
+
+bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
+                 MatchList& matches, std::size_t blockSize) {
+  matches.count = 0;
+  FileCloser in{std::fopen(dictionaryPath, "rb")};
+  if (!in.file) return false;
+  if (matchMode < SubString || matchMode > Exact) return true;  // no mode rule: nothing accepted
+  if (queryLength < 0 || queryLength > kMaxQuery) return true;
+
+  Scan scan;
+  scan.query = reinterpret_cast<const unsigned char*>(query);
+  scan.queryLength = queryLength;
+  scan.matchMode = matchMode;
+  scan.matches = &matches;
+  scan.raw.file = in.file;
+  scan.raw.buf.resize(kKeepBehind + std::max(blockSize, kMinBlock));
+  scan.raw.refill(0);
+  RawWindow& raw = scan.raw;
+
+  // Windows that still hold some of the zero bytes the window starts with.
+  for (int v = queryLength - 1; v >= 1 && !scan.full(); --v) scan.judge(v, 0);
+
+  int anchorAt, anchorLength;
+  longestLiteralRun(scan.query, queryLength, anchorAt, anchorLength);
+  const char* anchor = query + anchorAt;
+
+  // Candidates are raw indexes of the anchor's first byte (or of every translated byte when
+  // the query has no literal run). An empty query starts no window on the file's first byte.
+  std::size_t from = 0;
+  if (queryLength == 0 && raw.len > 0) raw.forward(0, from);
+  while (!scan.full()) {
+    const std::size_t limit = raw.end ? raw.len : raw.len - kLookAhead;
+    while (from < limit && !scan.full()) {
+      std::size_t p;
+      if (anchorLength > 0) {
+        std::size_t span = std::min(raw.len, limit + anchorLength - 1) - from;
+        const char* hit = findBytes(raw.buf.data() + from, span, anchor, anchorLength);
+        if (!hit) {
+          from = limit;
+          break;
+        }
+        p = static_cast<std::size_t>(hit - raw.buf.data());
+        from = p + 1;
+      } else {
+        p = from;
+        raw.forward(p, from);
+      }
+      // Step back from the anchor to the window's start; windows reaching before the file
+      // were judged above.
+      std::size_t start = p;
+      bool beforeFile = false;
+      for (int k = 0; k < anchorAt; ++k) {
+        if (start == 0 && raw.atFileStart) {
+          beforeFile = true;
+          break;
+        }
+        raw.backward(start, start);
+      }
+      if (!beforeFile) scan.judge(0, start);
+    }
+    if (raw.end || scan.full()) break;
+    const std::size_t keepFrom = limit - kKeepBehind;
+    if (scan.countedTo <= keepFrom) {
+      scan.linesBefore += static_cast<int64_t>(
+          countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
+      scan.countedTo = 0;
+    } else {
+      scan.countedTo -= keepFrom;
+    }
+    from -= keepFrom;
+    raw.refill(keepFrom);
+  }
+  return true;
+}
+
+SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPath,
+                                const MatchList& matches, std::size_t blockSize) {
+  FileCloser in{std::fopen(dictionaryPath, "rb")};
+  if (!in.file) return SearchStatus::DictionaryMissing;
+  std::FILE* out = std::fopen(resultPath, "wb");
+  if (!out) return SearchStatus::ResultNotCreated;
+
+  // The distinct lines to copy, in order.
+  int32_t lines[kMatchCap];
+  int lineCount = 0;
+  for (int i = 0; i < matches.count; ++i) {
+    if (lineCount == 0 || lines[lineCount - 1] != matches.line[i]) lines[lineCount++] = matches.line[i];
+  }
+
+  bool failed = false;
+  auto emit = [&](const char* data, std::size_t n) {
+    if (n > 0 && std::fwrite(data, 1, n, out) != n) failed = true;
+  };
+
+  // The copy works on raw bytes: a selected line is written as read, except that an LF without
+  // a CR before it gets one, which is what reading in text mode and writing LF as CR LF gives.
+  std::vector<char> buf(std::max(blockSize, kMinBlock));
+  int64_t line = 0;
+  int next = 0;  // index into lines of the next line to copy
+  bool copying = lineCount > 0 && lines[0] == 0;
+  char previous = 0;  // the raw byte before buf[0]
+  bool end = false;
+  while (next < lineCount && !end) {
+    std::size_t n = std::fread(buf.data(), 1, buf.size(), in.file);
+    if (n == 0) break;
+    const void* stop = std::memchr(buf.data(), 0x1A, n);
+    if (stop) {
+      n = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
+      end = true;
+    }
+    const char* data = buf.data();
+    std::size_t pos = 0;
+    while (pos < n && next < lineCount) {
+      if (!copying) {
+        // Skip whole lines up to the next selected one.
+        int64_t toSkip = lines[next] - line;
+        int64_t inBlock = static_cast<int64_t>(countByte(data + pos, n - pos, '\n'));
+        if (inBlock < toSkip) {
+          line += inBlock;
+          pos = n;
+          break;
+        }
+        for (; toSkip > 0; --toSkip) {
+          pos = static_cast<std::size_t>(
+                    static_cast<const char*>(std::memchr(data + pos, '\n', n - pos)) - data) + 1;
+          ++line;
+        }
+        copying = true;
+        continue;
+      }
+      const void* lf = std::memchr(data + pos, '\n', n - pos);
+      if (!lf) {
+        emit(data + pos, n - pos);
+        pos = n;
+        break;
+      }
+      std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+      char before = at > 0 ? data[at - 1] : previous;
+      if (before == '\r') {
+        emit(data + pos, at + 1 - pos);
+      } else {
+        emit(data + pos, at - pos);
+        emit("\r\n", 2);
+      }
+      pos = at + 1;
+      ++line;
+      ++next;
+      copying = next < lineCount && lines[next] == line;
+    }
+    if (n > 0) previous = data[n - 1];
+  }
+  if (std::ferror(in.file)) failed = true;
+  if (std::fclose(out) != 0) failed = true;
+  return failed ? SearchStatus::ResultNotWritten : SearchStatus::Loaded;
+}
+
+SearchStatus loadResultBuffer(const char* resultPath) {
+  FileCloser in{std::fopen(resultPath, "rb")};
+  if (!in.file) return SearchStatus::ResultOpenFailed;
+  long size = -1;
+  if (std::fseek(in.file, 0, SEEK_END) == 0) size = std::ftell(in.file);
+  if (size < 0 || std::fseek(in.file, 0, SEEK_SET) != 0) {
+    session.resultSize = -1;
+    return SearchStatus::ResultSizeFailed;
+  }
+  if (!resultBuffer) {
+    session.resultSize = 0;
+    return SearchStatus::BufferNotAllocated;
+  }
+  std::size_t wanted = std::min(static_cast<std::size_t>(size), kResultBufferSize);
+  std::size_t got = std::fread(resultBuffer, 1, wanted, in.file);
+  session.resultSize = static_cast<int32_t>(got);
+  return static_cast<std::size_t>(size) > kResultBufferSize ? SearchStatus::LoadedTruncated
+                                                            : SearchStatus::Loaded;
+}
+
+SearchStatus runDictionarySearch(const SearchPaths& paths) {
+  if (session.queryLength < 0 || session.queryLength > kQueryCapacity) {
+    return SearchStatus::QueryTooLong;
+  }
+  MatchList matches;
+  if (!findMatches(paths.dictionary, session.queryText, session.queryLength, session.matchMode,
+                   matches, paths.blockSize)) {
+    return SearchStatus::DictionaryMissing;
+  }
+  SearchStatus written = writeSelectedLines(paths.dictionary, paths.result, matches, paths.blockSize);
+  if (written == SearchStatus::DictionaryMissing || written == SearchStatus::ResultNotCreated) {
+    return written;
+  }
+  session.foundCount = matches.count;
+  SearchStatus loaded = loadResultBuffer(paths.result);
+  return written == SearchStatus::ResultNotWritten ? written : loaded;
+}
