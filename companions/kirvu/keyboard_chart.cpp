@@ -36,7 +36,7 @@ const char kLabelEnter[] = "\xC8\xF1\xEA\xE0\xF2\xFC (Enter)";
 
 }  // namespace
 
-KeyboardChart layoutKeyboardChart(const bool* hasGlyph) {
+KeyboardChart layoutKeyboardChart() {
   KeyboardChart chart;
   int y = kMargin;
   int right = 0;
@@ -66,7 +66,7 @@ KeyboardChart layoutKeyboardChart(const bool* hasGlyph) {
   int column = 0;
   // 0x7F (DEL) has no key either: the encoding puts the double danda there.
   for (int code = 0x7F; code <= 0xFF; ++code) {
-    if (!isHindiCode(code) && !(code >= 0xC0 && hasGlyph && hasGlyph[code])) continue;
+    if (!isHindiCode(code)) continue;
     int x = kMargin + column * kCellPitch;
     chart.panel.push_back({code, {x, y, x + kCellWidth, y + kCellHeight}});
     if (++column == kPanelColumns) {

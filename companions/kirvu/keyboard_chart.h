@@ -54,9 +54,9 @@ struct KeyboardChart {
 };
 
 // Lays the chart out. The panel holds the Hindi codes that no key types (0x7F and the upper
-// half), and from 0xC0 on those that the display face draws: hasGlyph[c] tells
-// whether it draws code c (null when unknown).
-KeyboardChart layoutKeyboardChart(const bool* hasGlyph);
+// half). Other upper-half codes are left out even where the face shows something for them:
+// that is a fallback glyph (Cyrillic under code page 1251), not Hindi.
+KeyboardChart layoutKeyboardChart();
 
 // What a left click at (x, y) does.
 ChartHit chartHitTest(const KeyboardChart& chart, int x, int y);

@@ -114,17 +114,6 @@ void redrawStatus(HWND window) {
 
 }  // namespace
 
-void findGlyphCodes(HDC dc, bool hasGlyph[256]) {
-  char codes[256];
-  WORD glyphs[256];
-  for (int i = 0; i < 256; ++i) codes[i] = static_cast<char>(i);
-  if (GetGlyphIndicesA(dc, codes, 256, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
-    for (int i = 0; i < 256; ++i) hasGlyph[i] = i >= 0x20;
-    return;
-  }
-  for (int i = 0; i < 256; ++i) hasGlyph[i] = glyphs[i] != 0xFFFF;
-}
-
 void paintKirvuChart(HDC dc) {
   RECT all = {0, 0, kirvu.chart.width, kirvu.chart.height};
   fill(dc, all, kKirvuBackground);
@@ -185,13 +174,7 @@ void onKirvuCreate(HWND window) {
   kirvu.fontGlyph = createCompanionFont(kHindiFace, 26, FW_NORMAL);
   kirvu.fontLabel = createCompanionFont(kRussianFace, 14, FW_NORMAL);
   kirvu.fontSmall = createCompanionFont(kRussianFace, 11, FW_NORMAL);
-  bool hasGlyph[256];
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, kirvu.fontGlyph);
-  findGlyphCodes(dc, hasGlyph);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  kirvu.chart = layoutKeyboardChart(hasGlyph);
+  kirvu.chart = layoutKeyboardChart();
   RECT r = {0, 0, kirvu.chart.width, kirvu.chart.height};
   AdjustWindowRectEx(&r, GetWindowLongA(window, GWL_STYLE), FALSE, GetWindowLongA(window, GWL_EXSTYLE));
   SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);

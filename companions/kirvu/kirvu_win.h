@@ -19,9 +19,6 @@ struct KirvuState {
 };
 extern KirvuState kirvu;
 
-// Which of the 256 codes the font selected into dc draws with a glyph of its own.
-void findGlyphCodes(HDC dc, bool hasGlyph[256]);
-
 // Draws the whole chart into dc (a window or a memory device context).
 void paintKirvuChart(HDC dc);
 
