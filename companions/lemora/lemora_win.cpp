@@ -270,9 +270,9 @@ void paintLemora(HDC dc) {
     drawCardBox(dc, box);
     const char* headline =
         lemora.report.hindiOpened || lemora.report.russianOpened ? kTextEmpty : kTextMissing;
-    RECT head = rectOf(box.left + 20, box.top + 16, box.right - 20, box.top + 60);
+    RECT head = rectOf(box.left + 20, box.top + 16, box.right - 20, box.top + 76);
     text(dc, head, headline, -1, lemora.fontRussianOption, kLemoraRussianInk, DT_LEFT | DT_WORDBREAK);
-    RECT body = rectOf(box.left + 20, box.top + 70, box.right - 20, box.bottom - 10);
+    RECT body = rectOf(box.left + 20, box.top + 84, box.right - 20, box.bottom - 10);
     text(dc, body, kTextHowToFill, -1, lemora.fontRussianOption, uiInk, DT_LEFT | DT_WORDBREAK);
   } else if (lemora.shownCard < 0) {
     RECT q = questionRect();
