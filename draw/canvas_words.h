@@ -9,17 +9,16 @@ struct CanvasWord {
   int x, y;
 };
 
-// "slovo" (word), "slovar'" (dictionary), "perevod" (translation).
+// "kniga" (book), "student" (student), "perevod" (translation).
 constexpr CanvasWord kCanvasRussianWords[3] = {
-    {"\xF1\xEB\xEE\xE2\xEE", 5, 50, 70},
-    {"\xF1\xEB\xEE\xE2\xE0\xF0\xFC", 7, 100, 170},
+    {"\xEA\xED\xE8\xE3\xE0", 5, 50, 70},
+    {"\xF1\xF2\xF3\xE4\xE5\xED\xF2", 7, 100, 170},
     {"\xEF\xE5\xF0\xE5\xE2\xEE\xE4", 7, 50, 260},
 };
 
-// The same three words in Hindi (shabd, kosh, anuvad). The bytes are placeholders in Latin
-// letters until the Devanagari face's code table is settled; swap them here.
+// The same three words in Hindi in the display face's codes: kitaab, chhaatr, anuvaad.
 constexpr CanvasWord kCanvasHindiWords[3] = {
-    {"sabda", 5, 30, 50},
-    {"kos", 3, 80, 150},
-    {"anuvad", 6, 30, 240},
+    {"iktab", 5, 30, 50},
+    {"Ca\x81", 3, 80, 150},
+    {"Anuvad", 6, 30, 240},
 };

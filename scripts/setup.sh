@@ -54,3 +54,11 @@ if [ ! -f "$WINEPREFIX/.vartolik-unmanaged" ]; then
   wineserver -w || true
   touch "$WINEPREFIX/.vartolik-unmanaged"
 fi
+
+# Wine draws caption buttons with its Marlett face; Debian's Wine does not put its own faces
+# into a new prefix, so the buttons would come out as letters of whatever symbol face is
+# registered (the program's Devanagari faces among them).
+if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi

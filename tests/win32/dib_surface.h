@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -64,11 +66,27 @@ class DibSurface {
   uint32_t* bits_ = nullptr;
 };
 
-// Every primitive test draws with the kit's pens, brushes and fonts; the font files are not
-// needed for that, so the kit objects are made once for the whole test program.
+// Every primitive test draws with the kit's pens, brushes and fonts, made once for the whole
+// test program. As in the program, the display faces are registered before the fonts are made:
+// a font made while its face is missing stays bound to the stand-in face that GDI chose, and
+// Wine keeps serving that choice to later requests of the same font.
 class KitEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { createKitObjects(); }
+  void SetUp() override {
+    for (const char* file : kFontFiles) AddFontResourceA(fontPath(file).c_str());
+    createKitObjects();
+  }
+  void TearDown() override {
+    for (const char* file : kFontFiles) RemoveFontResourceA(fontPath(file).c_str());
+  }
+
+ private:
+  static constexpr const char* kFontFiles[] = {"Devass03.ttf", "Devass02.ttf", "Dvdivyan.ttf",
+                                               "Dvnishan.ttf"};
+  // The build's font folder, reached under Wine through drive Z:.
+  static std::string fontPath(const char* file) {
+    return std::string("Z:") + VARTOLIK_FONT_DIR + "/" + file;
+  }
 };
 
 // Saves a surface as a 32-bit BMP into $VARTOLIK_ARTEFACTS (when set) for a person to look at.
