@@ -2,13 +2,14 @@
 // through the window system, from inside the same Wine session.
 //
 //   probe window              main window: hwnd pid client-x client-y client-w client-h
-//                             window-left window-top window-right window-bottom
+//                             window-left window-top window-right window-bottom visible
 //   probe dialogs             one line per visible dialog or message box of any program:
 //                             hwnd, title and the texts of its controls (hex of the bytes)
 //   probe press HWND ID       clicks the control ID of dialog HWND (1 is a message box's OK)
 //   probe checked HWND ID     prints 1 when the button ID of dialog HWND is checked, else 0
 //   probe send HWND MSG W L   SendMessage and print the result (HWND 0: the main window)
 //   probe post HWND MSG W L   PostMessage (HWND 0: the main window)
+//   probe acp                 the ANSI code page the programs run with
 //
 // Numbers may be decimal or 0x-hex. Exit code 0 on success, 1 when the window is not there,
 // 2 on bad arguments.
@@ -75,10 +76,14 @@ int main(int argc, char** argv) {
     GetWindowRect(w, &outer);
     POINT origin = {0, 0};
     ClientToScreen(w, &origin);
-    std::printf("%llu %lu %ld %ld %ld %ld %ld %ld %ld %ld\n",
+    std::printf("%llu %lu %ld %ld %ld %ld %ld %ld %ld %ld %d\n",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid, origin.x,
                 origin.y, client.right, client.bottom, outer.left, outer.top, outer.right,
-                outer.bottom);
+                outer.bottom, IsWindowVisible(w) ? 1 : 0);
+    return 0;
+  }
+  if (command == "acp") {
+    std::printf("%u\n", GetACP());
     return 0;
   }
   if (command == "dialogs") {
