@@ -6,6 +6,9 @@
 //   companion_driver click TOKEN...        clicks the keyboard support window: a token is a
 //                                         code in hex (the key half or panel cell that types
 //                                         it), "back" or "enter"
+//   companion_driver where TOKEN...        prints, one line per token, the screen point
+//                                         (x y) that a click at types it, for clicking there
+//                                         with the real mouse
 //   companion_driver close                 closes the keyboard support window
 //   companion_driver message               prints the text of the keyboard support's message
 //                                         box (hex bytes) and closes it; exit 1 when none
@@ -121,6 +124,22 @@ int runClicks(int count, char** tokens) {
   return 0;
 }
 
+int runWhere(int count, char** tokens) {
+  HWND kirvuWindow = waitForKeyboardSupport();
+  if (!kirvuWindow) return 1;
+  KeyboardChart chart = layoutKeyboardChart();
+  for (int i = 0; i < count; ++i) {
+    POINT p = {};
+    if (!pointFor(chart, tokens[i], p)) {
+      std::fprintf(stderr, "no place types %s\n", tokens[i]);
+      return 2;
+    }
+    ClientToScreen(kirvuWindow, &p);
+    std::printf("%ld %ld\n", p.x, p.y);
+  }
+  return 0;
+}
+
 BOOL CALLBACK findMessageBox(HWND window, LPARAM found) {
   char cls[32], title[128];
   GetClassNameA(window, cls, sizeof cls);
@@ -152,6 +171,7 @@ int runMessage() {
 int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "record") == 0) return runRecorder(argv[2], std::atoi(argv[3]));
   if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return runClicks(argc - 2, argv + 2);
+  if (argc >= 3 && std::strcmp(argv[1], "where") == 0) return runWhere(argc - 2, argv + 2);
   if (argc == 2 && std::strcmp(argv[1], "message") == 0) return runMessage();
   if (argc == 2 && std::strcmp(argv[1], "close") == 0) {
     HWND w = FindWindowA("Vartolik Kirvu", nullptr);

@@ -3,6 +3,8 @@
 //
 //   probe window              main window: hwnd pid client-x client-y client-w client-h
 //                             window-left window-top window-right window-bottom visible
+//   probe find CLASS          the same line for the top-level window of class CLASS (a
+//                             companion program's), followed by 1 when it is minimised
 //   probe dialogs             one line per visible dialog or message box of any program:
 //                             hwnd, title and the texts of its controls (hex of the bytes)
 //   probe press HWND ID       clicks the control ID of dialog HWND (1 is a message box's OK)
@@ -127,6 +129,24 @@ int renderText(int argc, char** argv) {
   return 0;
 }
 
+// One line about a top-level window: handle, process, client origin on the screen, client
+// size, window rectangle, visibility and, with `withIconic`, whether it is minimised.
+void printWindow(HWND w, bool withIconic) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  RECT client, outer;
+  GetClientRect(w, &client);
+  GetWindowRect(w, &outer);
+  POINT origin = {0, 0};
+  ClientToScreen(w, &origin);
+  std::printf("%llu %lu %ld %ld %ld %ld %ld %ld %ld %ld %d",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid, origin.x,
+              origin.y, client.right, client.bottom, outer.left, outer.top, outer.right,
+              outer.bottom, IsWindowVisible(w) ? 1 : 0);
+  if (withIconic) std::printf(" %d", IsIconic(w) ? 1 : 0);
+  std::printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,17 +155,13 @@ int main(int argc, char** argv) {
   if (command == "window") {
     HWND w = mainWindow();
     if (!w) return 1;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    RECT client, outer;
-    GetClientRect(w, &client);
-    GetWindowRect(w, &outer);
-    POINT origin = {0, 0};
-    ClientToScreen(w, &origin);
-    std::printf("%llu %lu %ld %ld %ld %ld %ld %ld %ld %ld %d\n",
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid, origin.x,
-                origin.y, client.right, client.bottom, outer.left, outer.top, outer.right,
-                outer.bottom, IsWindowVisible(w) ? 1 : 0);
+    printWindow(w, false);
+    return 0;
+  }
+  if (command == "find" && argc == 3) {
+    HWND w = FindWindowA(argv[2], nullptr);
+    if (!w) return 1;
+    printWindow(w, true);
     return 0;
   }
   if (command == "acp") {

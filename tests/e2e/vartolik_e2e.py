@@ -88,6 +88,22 @@ class Dialog:
         return f"Dialog({self.hwnd}, {self.title!r}, {self.texts!r})"
 
 
+class TopWindow:
+    """A companion program's top-level window as the probe saw it: handle, process, client
+    origin on the screen, client size, window rectangle, visibility, minimised."""
+
+    def __init__(self, fields):
+        v = [int(x) for x in fields]
+        self.hwnd, self.pid = v[0], v[1]
+        self.origin, self.client_size = (v[2], v[3]), (v[4], v[5])
+        self.window_rect = tuple(v[6:10])
+        self.visible, self.iconic = v[10] == 1, v[11] == 1
+
+    def __repr__(self):
+        return (f"TopWindow({self.hwnd}, origin={self.origin}, size={self.client_size}, "
+                f"visible={self.visible}, iconic={self.iconic})")
+
+
 class Vartolik:
     """One run of the program in a fresh copy of the dist folder."""
 
@@ -100,6 +116,7 @@ class Vartolik:
         self.dist = Path(os.environ.get("VARTOLIK_DIST", _root() / "build/windows/dist"))
         self.probe_exe = os.environ.get(
             "VARTOLIK_PROBE", str(self.dist.parent / "e2e" / "vartolik_probe.exe"))
+        self.driver_exe = str(self.dist.parent / "companion-tools" / "companion_driver.exe")
         self.artefacts = Path(os.environ.get("VARTOLIK_ARTEFACTS", tempfile.gettempdir()))
         self.env = wine_environment()
         self.timeout = timeout
@@ -117,6 +134,7 @@ class Vartolik:
         self.origin = (0, 0)
         self.client_size = (0, 0)
         self.exit_code = None
+        self._last_focus = 0.0
 
     # ---- lifetime -------------------------------------------------------------------------
     def __enter__(self):
@@ -212,6 +230,35 @@ class Vartolik:
             return self._find_window()
         poll("the main window", step, timeout or self.timeout)
 
+    def find(self, window_class):
+        """The top-level window of this class (a companion program's), or None."""
+        out = self.probe("find", window_class, check=False).split()
+        return TopWindow(out) if len(out) == 12 else None
+
+    def wait_top_window(self, window_class, timeout=None):
+        """Waits for a visible top-level window of this class and returns it."""
+        return poll(f"a window of class {window_class!r}",
+                    lambda: (lambda w: w if w and w.visible else None)(self.find(window_class)),
+                    timeout or self.timeout)
+
+    def wait_top_window_gone(self, window_class, timeout=None):
+        poll(f"the window of class {window_class!r} to close",
+             lambda: self.find(window_class) is None, timeout or self.timeout)
+
+    def driver(self, *args):
+        """Runs the companion driver (tests/e2e/companion_driver.cpp) in this Wine session and
+        returns its output; raises when it fails."""
+        with tempfile.TemporaryFile(dir=self.tmp) as out:
+            r = subprocess.run(["wine", self.driver_exe, *map(str, args)], env=self.env,
+                               cwd=self.workdir, stdout=out, stderr=subprocess.DEVNULL,
+                               timeout=60)
+            out.seek(0)
+            text = out.read().decode("ascii", errors="replace")
+        if r.returncode != 0:
+            raise E2eError(f"companion driver {' '.join(map(str, args))} failed with "
+                           f"{r.returncode}")
+        return text
+
     def dialogs(self):
         """Every visible dialog and message box."""
         result = []
@@ -275,22 +322,42 @@ class Vartolik:
     def screen_point(self, x, y):
         return self.origin[0] + x, self.origin[1] + y
 
+    def _move_to(self, sx, sy):
+        """xdotool arguments that put the pointer at screen (sx, sy). The move is synced, but
+        not when the pointer is there already: xdotool would then wait for a motion that
+        never comes (for about 15 seconds)."""
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
+                             capture_output=True, text=True).stdout
+        at = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        if at.get("X") == str(sx) and at.get("Y") == str(sy):
+            return []
+        return ["mousemove", "--sync", sx, sy]
+
+    def click_screen(self, sx, sy, button=1):
+        """Press and release at screen (sx, sy): for other programs' windows."""
+        self.xdotool(*self._move_to(sx, sy), "click", button)
+
     def click(self, x, y, button=1):
         """Press and release at client (x, y)."""
-        sx, sy = self.screen_point(x, y)
-        self.xdotool("mousemove", "--sync", sx, sy, "click", button)
+        self.click_screen(*self.screen_point(x, y), button)
 
     def mouse_down(self, x, y, button=1):
         sx, sy = self.screen_point(x, y)
-        self.xdotool("mousemove", "--sync", sx, sy, "mousedown", button)
+        self.xdotool(*self._move_to(sx, sy), "mousedown", button)
 
     def mouse_up(self, button=1):
         self.xdotool("mouseup", button)
 
     def focus(self):
-        """Gives the main window the keyboard focus (clicking its caption bar)."""
+        """Gives the main window the keyboard focus (clicking its caption bar). Two of these
+        clicks within the double-click time would maximise the window, so a second one
+        waits until that time has passed."""
+        wait = self._last_focus + 0.6 - time.monotonic()
+        if wait > 0:
+            time.sleep(wait)
         left, top, right, _ = self.window_rect
-        self.xdotool("mousemove", "--sync", (left + right) // 2, top + 8, "click", 1)
+        self.click_screen((left + right) // 2, top + 8)
+        self._last_focus = time.monotonic()
 
     def key(self, *keys):
         """X key names, e.g. "Return", "F1", "alt+F4", "Page_Down"."""
@@ -305,14 +372,15 @@ class Vartolik:
         self.key("alt+F4")
 
     # ---- pixels ---------------------------------------------------------------------------
-    def screenshot(self, name=None):
-        """The client area as a PIL RGB image; also saved as artefacts/<name>.png."""
+    def screenshot(self, name=None, window=None):
+        """The client area as a PIL RGB image; also saved as artefacts/<name>.png. window: a
+        TopWindow whose client area to take instead of the main window's."""
         path = self.tmp / "screen.png"
         subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True,
                        capture_output=True)
         screen = Image.open(path).convert("RGB")
-        x, y = self.origin
-        w, h = self.client_size
+        x, y = window.origin if window else self.origin
+        w, h = window.client_size if window else self.client_size
         client = screen.crop((x, y, x + w, y + h))
         if name:
             self.artefacts.mkdir(parents=True, exist_ok=True)
