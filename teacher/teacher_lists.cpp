@@ -220,14 +220,21 @@ TeacherStatus saveTeacherPair(const char* folder) {
                      withLineAppended(rus.bytes, currentQuery()), true, TeacherWriteFailed);
 }
 
-TeacherStatus backupTeacherPair(const char* folder) {
-  ListFile hin, rus;
-  TeacherStatus status = readBothLists(folder, hin, rus, false);
-  if (status != TeacherOk) return status;
+namespace {
+// Writes both backups from the lists' bytes as they were read.
+TeacherStatus writeBackups(const char* folder, const ListFile& hin, const ListFile& rus) {
   ListFile hinBackup, rusBackup;
   hinBackup.path = pathIn(folder, kHindiBackupName);
   rusBackup.path = pathIn(folder, kRussianBackupName);
   return replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed);
+}
+}  // namespace
+
+TeacherStatus backupTeacherPair(const char* folder) {
+  ListFile hin, rus;
+  TeacherStatus status = readBothLists(folder, hin, rus, false);
+  if (status != TeacherOk) return status;
+  return writeBackups(folder, hin, rus);
 }
 
 TeacherStatus deleteTeacherPair(const char* folder) {
@@ -236,10 +243,7 @@ TeacherStatus deleteTeacherPair(const char* folder) {
   ListFile hin, rus;
   TeacherStatus status = readBothLists(folder, hin, rus, false);
   if (status != TeacherOk) return status;
-  ListFile hinBackup, rusBackup;
-  hinBackup.path = pathIn(folder, kHindiBackupName);
-  rusBackup.path = pathIn(folder, kRussianBackupName);
-  status = replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed);
+  status = writeBackups(folder, hin, rus);
   if (status != TeacherOk) return status;
   int line = currentLine();
   std::string newHin = withLineRemoved(hin.bytes, line);

@@ -14,6 +14,16 @@
 //   probe rect HWND ID        screen rectangle of control ID of dialog HWND: left top right
 //                             bottom (for clicking it with the mouse)
 //   probe acp                 the ANSI code page the programs run with
+//   probe chars HWND HEX      sends WM_CHAR for each byte of HEX, in order, each handled
+//                             before the next is sent (HWND 0: the main window)
+//   probe rect HWND ID        screen rectangle (left top right bottom) of the control ID of
+//                             dialog HWND (65535 for the static texts without one), or of
+//                             HWND's client area when ID is 0
+//   probe render FILE H W WEIGHT ITALIC CHARSET FACE HEX [FONTFILE...]
+//                             registers the font files, makes the font as CreateFontA would
+//                             with those values and draws the bytes of HEX black on white
+//                             into a DIB section at (20, 10); writes it to FILE as a PGM
+//                             image and prints the text's width and height
 //
 // Numbers may be decimal or 0x-hex. Exit code 0 on success, 1 when the window is not there,
 // 2 on bad arguments.
@@ -63,6 +73,62 @@ BOOL CALLBACK listDialog(HWND window, LPARAM) {
   EnumChildWindows(window, listControl, reinterpret_cast<LPARAM>(&line));
   std::printf("%s\n", line.c_str());
   return TRUE;
+}
+
+
+std::string bytesOfHex(const char* text) {
+  std::string out;
+  for (const char* p = text; p[0] && p[1]; p += 2) {
+    const char pair[3] = {p[0], p[1], 0};
+    out += static_cast<char>(std::strtoul(pair, nullptr, 16));
+  }
+  return out;
+}
+
+// Draws text into a white 8-bit-grey picture the way the program's TextOutA does (default
+// alignment, transparent background, default quality: smoothed as on the display), for
+// comparing with what the program shows.
+int renderText(int argc, char** argv) {
+  if (argc < 10) return 2;
+  for (int i = 10; i < argc; ++i) AddFontResourceA(argv[i]);
+  HFONT font = CreateFontA(std::atoi(argv[3]), std::atoi(argv[4]), 0, 0, std::atoi(argv[5]),
+                           std::atoi(argv[6]), 0, 0, std::atoi(argv[7]), 3, 2, 0, 0, argv[8]);
+  if (!font) return 1;
+  const std::string text = bytesOfHex(argv[9]);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE extent = {0, 0};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+  const int width = extent.cx + 40, height = extent.cy + 20;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!picture) return 1;
+  HGDIOBJ oldPicture = SelectObject(dc, picture);
+  PatBlt(dc, 0, 0, width, height, WHITENESS);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutA(dc, 20, 10, text.data(), static_cast<int>(text.size()));
+  GdiFlush();
+  FILE* out = std::fopen(argv[2], "wb");
+  if (!out) return 1;
+  std::fprintf(out, "P5\n%d %d\n255\n", width, height);
+  const unsigned char* pixel = static_cast<const unsigned char*>(bits);
+  for (int i = 0; i < width * height; ++i) std::fputc(pixel[4 * i + 1], out);  // green
+  std::fclose(out);
+  std::printf("%ld %ld\n", extent.cx, extent.cy);
+  SelectObject(dc, oldPicture);
+  SelectObject(dc, oldFont);
+  DeleteObject(picture);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return 0;
 }
 
 }  // namespace
@@ -133,6 +199,29 @@ int main(int argc, char** argv) {
     const LPARAM l = static_cast<LPARAM>(number(argv[5]));
     if (command == "post") return PostMessageA(target, message, w, l) ? 0 : 1;
     std::printf("%lld\n", static_cast<long long>(SendMessageA(target, message, w, l)));
+    return 0;
+  }
+  if (command == "chars" && argc == 4) {
+    HWND target = windowArgument(argv[2]);
+    if (!IsWindow(target)) return 1;
+    for (unsigned char byte : bytesOfHex(argv[3])) SendMessageA(target, WM_CHAR, byte, 1);
+    return 0;
+  }
+  if (command == "render") return renderText(argc, argv);
+  if (command == "rect" && argc == 4) {
+    HWND window = windowArgument(argv[2]);
+    const int id = static_cast<int>(number(argv[3]));
+    HWND target = window;
+    if (id) {  // GetDlgItem does not find the controls whose identifier is -1
+      target = nullptr;
+      for (HWND c = GetWindow(window, GW_CHILD); c && !target; c = GetWindow(c, GW_HWNDNEXT))
+        if ((GetDlgCtrlID(c) & 0xFFFF) == (id & 0xFFFF)) target = c;
+    }
+    if (!target) return 1;
+    RECT r;
+    GetClientRect(target, &r);
+    MapWindowPoints(target, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
   return 2;

@@ -124,26 +124,5 @@ inline int rightmost(const DibSurface& s, int top, int bottom, COLORREF colour) 
 // Writes the surface as a BMP file into the folder named by VARTOLIK_ARTEFACTS, when set,
 // so the pictures can be looked at by a person.
 inline void saveArtefact(const DibSurface& s, const std::string& name) {
-  const char* folder = std::getenv("VARTOLIK_ARTEFACTS");
-  if (!folder || !*folder) return;
-  CreateDirectoryA(folder, nullptr);
-  const std::string path = std::string(folder) + "\\" + name + ".bmp";
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  const std::vector<uint32_t> pixels = s.snapshot();
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = s.width();
-  info.biHeight = -s.height();
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size() * 4);
-  std::fwrite(&file, sizeof file, 1, f);
-  std::fwrite(&info, sizeof info, 1, f);
-  std::fwrite(pixels.data(), 4, pixels.size(), f);
-  std::fclose(f);
+  saveForInspection(s, name.c_str());
 }

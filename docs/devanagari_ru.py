@@ -1,0 +1,194 @@
+"""Devanagari for Russian readers: Cyrillic readings of Hindi letters and signs, and the code
+table of the dictionary's Hindi encoding read from hindi/encoding.tsv.
+
+Used at build time by the help and the introduction to Hindi, and by the generator of the
+keyboard support program's table of code names."""
+
+import os
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ENCODING_TSV = os.path.join(ROOT, "hindi", "encoding.tsv")
+
+VIRAMA = "\u094D"
+NUKTA = "\u093C"
+
+# Independent vowels: letter, Cyrillic, remark.
+VOWELS = [
+    ("\u0905", "а", "краткое, почти как безударное «а» в слове «сады»"),
+    ("\u0906", "а:", "долгое открытое «а»"),
+    ("\u0907", "и", "краткое"),
+    ("\u0908", "и:", "долгое"),
+    ("\u0909", "у", "краткое"),
+    ("\u090A", "у:", "долгое"),
+    ("\u090B", "ри", "в словах из санскрита"),
+    ("\u090F", "э", "долгое закрытое, как в «эти»"),
+    ("\u0910", "э:", "открытое, как в «это»; в части слов «ай»"),
+    ("\u0913", "о", "долгое закрытое"),
+    ("\u0914", "о:", "открытое; в части слов «ау»"),
+    ("\u0911", "о", "открытое, в английских словах (ऑफ़िस — офис)"),
+]
+
+# Vowel signs (matras) written with a consonant, here with क: sign, vowel, Cyrillic.
+MATRAS = [
+    ("\u093E", "\u0906", "а:"), ("\u093F", "\u0907", "и"), ("\u0940", "\u0908", "и:"),
+    ("\u0941", "\u0909", "у"), ("\u0942", "\u090A", "у:"), ("\u0943", "\u090B", "ри"),
+    ("\u0947", "\u090F", "э"), ("\u0948", "\u0910", "э:"), ("\u094B", "\u0913", "о"),
+    ("\u094C", "\u0914", "о:"), ("\u0949", "\u0911", "о"),
+]
+MATRA_SOUND = {m: c for m, _, c in MATRAS}
+
+# Consonants: letter, Cyrillic sound without the inherent vowel, remark.
+CONSONANTS = [
+    ("\u0915", "к", ""), ("\u0916", "кх", "с придыханием"), ("\u0917", "г", ""),
+    ("\u0918", "гх", "с придыханием"), ("\u0919", "н", "заднеязычное, перед к, г"),
+    ("\u091A", "ч", ""), ("\u091B", "чх", "с придыханием"), ("\u091C", "дж", "слитно"),
+    ("\u091D", "джх", "с придыханием"), ("\u091E", "нь", "перед ч, дж"),
+    ("\u091F", "т", "церебральное: кончик языка загнут к нёбу"),
+    ("\u0920", "тх", "церебральное, с придыханием"), ("\u0921", "д", "церебральное"),
+    ("\u0922", "дх", "церебральное, с придыханием"), ("\u0923", "н", "церебральное"),
+    ("\u0924", "т", "зубное: язык касается зубов"), ("\u0925", "тх", "зубное, с придыханием"),
+    ("\u0926", "д", "зубное"), ("\u0927", "дх", "зубное, с придыханием"),
+    ("\u0928", "н", "зубное"), ("\u092A", "п", ""), ("\u092B", "пх", "с придыханием"),
+    ("\u092C", "б", ""), ("\u092D", "бх", "с придыханием"), ("\u092E", "м", ""),
+    ("\u092F", "й", ""), ("\u0930", "р", "одноударное"), ("\u0932", "л", "мягче русского"),
+    ("\u0935", "в", "губно-губное, между «в» и «у»"), ("\u0936", "ш", "мягкое, как «щ»"),
+    ("\u0937", "ш", "церебральное; в словах из санскрита"), ("\u0938", "с", ""),
+    ("\u0939", "х", "звонкое, как украинское «г»"),
+]
+# Consonants with the nukta dot: letter (as consonant + nukta), sound, remark.
+NUKTA_CONSONANTS = [
+    ("\u0915\u093C", "к", "глубокое, в словах из арабского и персидского"),
+    ("\u0916\u093C", "х", "как русское «х»"),
+    ("\u0917\u093C", "г", "фрикативное, как «г» в «ага»"),
+    ("\u091C\u093C", "з", ""),
+    ("\u0921\u093C", "р", "церебральное, язык ударяет по нёбу"),
+    ("\u0922\u093C", "рх", "то же, с придыханием"),
+    ("\u092B\u093C", "ф", ""),
+]
+CONSONANT_SOUND = {c: s for c, s, _ in CONSONANTS}
+CONSONANT_SOUND.update({c: s for c, s, _ in NUKTA_CONSONANTS})
+
+SIGNS = {
+    "\u0901": ("чандрабинду", "носовой призвук гласного"),
+    "\u0902": ("анусвара", "носовой «н» или «м» перед согласным"),
+    "\u0903": ("висарга", "придыхание «х» в конце слога"),
+    "\u094D": ("халант (вирама)", "снимает гласный «а» у согласного"),
+    "\u093C": ("нукта", "точка под буквой для нового звука"),
+    "\u0945": ("чандра", "знак открытого «о» в английских словах"),
+    "\u0964": ("данда", "конец предложения"),
+    "\u0965": ("двойная данда", "конец строфы"),
+}
+
+DIGITS = "\u0966\u0967\u0968\u0969\u096A\u096B\u096C\u096D\u096E\u096F"
+
+# How a Russian reader should read a cluster that is not regular.
+SPECIAL = {"\u091C\u094D\u091E": "гь"}
+
+
+def _syllable(sound, vowel):
+    iotated = {"а": "я", "а:": "я:", "у": "ю", "у:": "ю:", "э": "е", "э:": "е:"}
+    if vowel in iotated and sound.endswith("й"):
+        return sound[:-1] + iotated[vowel]
+    if vowel in iotated and sound.endswith("ь"):
+        return sound + iotated[vowel]
+    return sound + vowel
+
+
+def reading(text):
+    """A Cyrillic reading of a short Devanagari sequence (a letter, a sign, a cluster,
+    a word). Inherent vowels are read everywhere except after a halant, so a word's final
+    consonant gets an "а" that Hindi often drops."""
+    out = []
+    i = 0
+    n = len(text)
+    while i < n:
+        for key, value in SPECIAL.items():
+            if text.startswith(key, i):
+                i += len(key)
+                vowel = "а"
+                if i < n and text[i] in MATRA_SOUND:
+                    vowel = MATRA_SOUND[text[i]]
+                    i += 1
+                elif i < n and text[i] == VIRAMA:
+                    vowel = ""
+                    i += 1
+                out.append(_syllable(value, vowel) if vowel else value)
+                break
+        else:
+            ch = text[i]
+            if i + 1 < n and text[i + 1] == NUKTA and text[i:i + 2] in CONSONANT_SOUND:
+                sound = CONSONANT_SOUND[text[i:i + 2]]
+                i += 2
+            elif ch in CONSONANT_SOUND:
+                sound = CONSONANT_SOUND[ch]
+                i += 1
+            else:
+                i += 1
+                if ch in MATRA_SOUND:
+                    out.append(MATRA_SOUND[ch])
+                else:
+                    vowel = next((c for v, c, _ in VOWELS if v == ch), None)
+                    if vowel is not None:
+                        out.append(vowel)
+                    elif ch in DIGITS:
+                        out.append(str(DIGITS.index(ch)))
+                    elif ch in ("\u0901", "\u0902"):
+                        out.append("н")
+                    elif ch == "\u0903":
+                        out.append("х")
+                    elif ch == " ":
+                        out.append(" ")
+                continue
+            if i < n and text[i] == VIRAMA:
+                out.append(sound)
+                i += 1
+            elif i < n and text[i] in MATRA_SOUND:
+                out.append(_syllable(sound, MATRA_SOUND[text[i]]))
+                i += 1
+            else:
+                out.append(_syllable(sound, "а"))
+    return "".join(out)
+
+
+KIND_RU = {
+    "vowel": "гласная",
+    "consonant": "согласная",
+    "nukta-consonant": "согласная с нуктой",
+    "half": "половинная форма",
+    "conjunct": "лигатура",
+    "ligature": "лигатура",
+    "matra": "знак гласного",
+    "sign": "знак",
+    "reph": "рэф: «р» над слогом",
+    "rakar": "«р» под согласной",
+    "danda": "данда",
+    "digit": "цифра",
+}
+
+
+def encoding_rows(path=ENCODING_TSV):
+    """Rows of the code table: (codes as a list of ints, kind, Unicode text, note)."""
+    rows = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if not line.strip() or line.startswith("#"):
+                continue
+            cols = line.rstrip("\n").split("\t")
+            codes = [int(c, 16) for c in cols[0].split()]
+            text = "".join(chr(int(u, 16)) for u in cols[2].split())
+            rows.append((codes, cols[1], text, cols[5] if len(cols) > 5 else ""))
+    return rows
+
+
+def describe(kind, text):
+    """Russian description of one code: its kind and how it reads."""
+    name = KIND_RU.get(kind, kind)
+    if kind in ("sign", "danda") and text in SIGNS:
+        return "%s \u2014 %s" % SIGNS[text]
+    if kind == "half":
+        return "%s «%s»" % (name, reading(text))
+    if kind in ("matra",):
+        return "%s «%s»" % (name, MATRA_SOUND.get(text, reading(text)))
+    if kind in ("reph", "rakar"):
+        return name
+    return "%s «%s»" % (name, reading(text))

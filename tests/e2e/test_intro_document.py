@@ -1,0 +1,135 @@
+"""intro.doc of the dist folder: an RTF document with balanced groups, plain ASCII with
+Unicode escapes, holding the whole Devanagari alphabet and the grammar sections; when
+LibreOffice is installed it is also converted to PDF and the PDF's text is checked."""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+DIST = os.environ.get("VARTOLIK_DIST", "build/windows/dist")
+ROOT = os.environ.get("VARTOLIK_ROOT", ".")
+ARTEFACTS = os.environ.get("VARTOLIK_ARTEFACTS", tempfile.gettempdir())
+sys.path.insert(0, os.path.join(ROOT, "docs"))
+import devanagari_ru  # noqa: E402
+
+
+def rtf_groups_balanced(data):
+    """True when every { has its }, ignoring escaped braces; the whole file is one group."""
+    depth = 0
+    i = 0
+    closed_at_end = False
+    while i < len(data):
+        c = data[i]
+        if c == "\\":
+            i += 2
+            continue
+        if c == "{":
+            depth += 1
+        elif c == "}":
+            depth -= 1
+            if depth < 0:
+                return False
+            closed_at_end = depth == 0 and data[i + 1:].strip() == ""
+            if depth == 0 and not closed_at_end:
+                return False
+        i += 1
+    return depth == 0 and closed_at_end
+
+
+def rtf_text(data):
+    """The document's characters: \\uN escapes decoded (their one-byte fallback skipped) and
+    \\'xx read as Windows-1251; control words dropped."""
+    out = []
+    i = 0
+    while i < len(data):
+        m = re.match(r"\\u(-?\d+)(\\'[0-9a-f]{2}|.)", data[i:])
+        if m:
+            n = int(m.group(1))
+            out.append(chr(n + 65536 if n < 0 else n))
+            i += m.end()
+            continue
+        m = re.match(r"\\'([0-9a-f]{2})", data[i:])
+        if m:
+            out.append(bytes([int(m.group(1), 16)]).decode("cp1251"))
+            i += m.end()
+            continue
+        m = re.match(r"\\[a-z]+-?\d* ?|\\[^a-z]", data[i:])
+        if m:
+            i += m.end()
+            continue
+        if data[i] not in "{}\r\n":
+            out.append(data[i])
+        i += 1
+    return "".join(out)
+
+
+class IntroDocument(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.path = os.path.join(DIST, "intro.doc")
+        with open(cls.path, "rb") as f:
+            cls.raw = f.read()
+        cls.data = cls.raw.decode("ascii")  # all text outside ASCII is escaped
+        cls.text = rtf_text(cls.data)
+
+    def test_checkers_catch_faults(self):
+        self.assertTrue(rtf_groups_balanced(r"{\rtf1 a{\b b}\{c\}}"))
+        for bad in (r"{\rtf1 a{\b b}", r"{\rtf1 a}}", r"{\rtf1 a}{b}"):
+            self.assertFalse(rtf_groups_balanced(bad), bad)
+        self.assertEqual(rtf_text(r"{\f1 \u2325?\u2350?} \'e4\'ee\'ec"), "कम дом")
+
+    def test_is_rtf_with_balanced_groups(self):
+        self.assertTrue(self.data.startswith("{\\rtf1"))
+        self.assertIn("\\ansicpg1251", self.data)
+        self.assertTrue(rtf_groups_balanced(self.data))
+        self.assertIn(b"\r\n", self.raw)
+
+    def test_holds_the_alphabet_with_readings(self):
+        for letter, reading, _ in devanagari_ru.VOWELS:
+            self.assertIn(letter, self.text)
+        for letter, _, _ in devanagari_ru.CONSONANTS:
+            self.assertIn("%s %s" % (letter, devanagari_ru.reading(letter)), self.text)
+        for letter, _, _ in devanagari_ru.NUKTA_CONSONANTS:
+            self.assertIn(letter, self.text)
+        for _, vowel, _ in devanagari_ru.MATRAS:
+            self.assertIn(vowel, self.text)
+        self.assertIn(devanagari_ru.DIGITS[0], self.text)
+        self.assertIn(devanagari_ru.DIGITS[9], self.text)
+
+    def test_holds_the_grammar(self):
+        for heading in ("Информация о языке хинди", "Гласные", "Согласные", "Сочетания согласных",
+                        "Род", "Послелоги", "Глагол", "инфинитив", "Местоимения"):
+            self.assertIn(heading, self.text)
+        for word in ("लड़का", "लड़की", "करना", "में", "को"):
+            self.assertIn(word, self.text)
+
+    @unittest.skipUnless(shutil.which("soffice") and shutil.which("pdftotext"),
+                         "LibreOffice or poppler-utils not installed")
+    def test_word_processor_opens_it(self):
+        out = os.path.join(ARTEFACTS, "intro_doc")
+        os.makedirs(out, exist_ok=True)
+        profile = tempfile.mkdtemp(prefix="lo-profile-")
+        try:
+            subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless",
+                            "--convert-to", "pdf", "--outdir", out, self.path],
+                           check=True, capture_output=True, timeout=300)
+        finally:
+            shutil.rmtree(profile, ignore_errors=True)
+        pdf = os.path.join(out, "intro.pdf")
+        text = subprocess.run(["pdftotext", pdf, "-"], check=True, capture_output=True,
+                              text=True).stdout
+        self.assertIn("Гласные", text)
+        self.assertIn("Послелоги", text)
+        pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+        self.assertGreaterEqual(int(re.search(r"Pages:\s+(\d+)", pages).group(1)), 3)
+        if shutil.which("pdftoppm"):  # a page to look at
+            subprocess.run(["pdftoppm", "-r", "60", "-png", "-f", "1", "-l", "2", pdf,
+                            os.path.join(out, "intro-page")], check=False)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
