@@ -9,10 +9,6 @@
 //   probe checked HWND ID     prints 1 when the button ID of dialog HWND is checked, else 0
 //   probe send HWND MSG W L   SendMessage and print the result (HWND 0: the main window)
 //   probe post HWND MSG W L   PostMessage (HWND 0: the main window)
-//   probe chars HWND HEX      posts WM_CHAR for each byte of HEX (HWND 0: the main window),
-//                             as typing would; for text the virtual display cannot type
-//   probe rect HWND ID        screen rectangle of control ID of dialog HWND: left top right
-//                             bottom (for clicking it with the mouse)
 //   probe acp                 the ANSI code page the programs run with
 //   probe chars HWND HEX      sends WM_CHAR for each byte of HEX, in order, each handled
 //                             before the next is sent (HWND 0: the main window)
@@ -170,25 +166,6 @@ int main(int argc, char** argv) {
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    return 0;
-  }
-  if (command == "chars" && argc == 4) {
-    HWND target = windowArgument(argv[2]);
-    if (!IsWindow(target)) return 1;
-    const std::string digits = argv[3];
-    if (digits.size() % 2) return 2;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-      const std::string pair = digits.substr(i, 2);
-      const WPARAM byte = static_cast<WPARAM>(std::strtoul(pair.c_str(), nullptr, 16));
-      if (!PostMessageA(target, WM_CHAR, byte, 1)) return 1;
-    }
-    return 0;
-  }
-  if (command == "rect" && argc == 4) {
-    HWND control = GetDlgItem(windowArgument(argv[2]), static_cast<int>(number(argv[3])));
-    RECT r;
-    if (!control || !GetWindowRect(control, &r)) return 1;
-    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
   if ((command == "send" || command == "post") && argc == 6) {

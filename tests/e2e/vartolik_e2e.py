@@ -269,7 +269,7 @@ class Vartolik:
         self.probe("post", hwnd, message, wparam, lparam)
 
     def type_bytes(self, data):
-        """Delivers each byte as a WM_CHAR to the main window, in order, as typing would.
+        """Delivers each byte as a WM_CHAR to the main window, each handled before the next.
         For Windows-1251 text, which xdotool cannot type into Wine on the virtual display."""
         if data:
             self.probe("chars", 0, bytes(data).hex())
