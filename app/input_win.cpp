@@ -57,11 +57,7 @@ void openHelp(const char* failure) {
     MessageBoxA(mainWindow(), failure, kLaunchCaption, MB_OK);
 }
 
-void openModeless(const char* templateName) {
-  HWND dialog = CreateDialogParamA(static_cast<HINSTANCE>(session.appInstance), templateName,
-                                   mainWindow(), modelessDialogProc, 0);
-  session.modelessDialog = dialog;
-}
+void openModeless(const char* templateName) { openModelessDialog(templateName); }
 
 bool confirm(const char* question, const char* caption, UINT icon) {
   return MessageBoxA(mainWindow(), question, caption, MB_OKCANCEL | icon) == IDOK;
@@ -213,11 +209,13 @@ void pressFullHeader(HDC dc, int x, int y) {
     pressedLabel(dc, cw - 80, 53, "Search", colourAction);
     session.pressedControl = 1;
     StatusLine(dc, kSearchingText);
+    // The list starts at its first line whatever the outcome; set before the search, whose
+    // failure box dispatches paints.
+    session.scrollLine = 0;
     if (runSearch())
       session.viewMode = ViewResults;
     else
       invalidate();
-    session.scrollLine = 0;
   }
   if (inside(x, cw - 60, cw - 10) && inside(y, 26, 47)) {
     SunkenFrame(dc, cw - 60, 26, cw - 10, 47);
@@ -264,7 +262,9 @@ void pressFullHeader(HDC dc, int x, int y) {
     SunkenFrame(dc, cw - 50, ch - 31, cw - 10, ch - 8);
     pressedLabel(dc, cw - 45, ch - 29, "Exit", colourLabel);
     // Shutdown runs without the window being destroyed first; it releases everything once
-    // and posts the quit request.
+    // and posts the quit request. The kit's font must not stay selected here while the
+    // shutdown deletes it.
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
     SendMessageA(mainWindow(), WM_DESTROY, 0, 0);
   }
 }
@@ -273,8 +273,8 @@ void pressCompactToolbar(HDC dc, int x, int y) {
   session.pressedControl = compactToolbarHitTest(dc, x, y);
   switch (session.pressedControl) {
     case 1:
-      if (runSearch()) session.viewMode = ViewResults;
       session.scrollLine = 0;
+      if (runSearch()) session.viewMode = ViewResults;
       invalidate();
       break;
     case 2: openModeless("KEYB"); break;

@@ -300,6 +300,11 @@ class Vartolik:
         poll(f"box {box.title!r} to close",
              lambda: all(d.hwnd != box.hwnd for d in self.dialogs()), 10)
 
+    def click_control(self, dialog, control_id):
+        """Clicks a dialog's control with the mouse, in its middle, as a person does."""
+        left, top, right, bottom = map(int, self.probe("rect", dialog.hwnd, control_id).split())
+        self.move_to((left + right) // 2, (top + bottom) // 2, "click", 1)
+
     def checked(self, dialog, control_id):
         return self.probe("checked", dialog.hwnd, control_id).strip() == "1"
 
@@ -310,6 +315,15 @@ class Vartolik:
     def post(self, message, wparam=0, lparam=0, hwnd=0):
         self.probe("post", hwnd, message, wparam, lparam)
 
+    def type_bytes(self, data):
+        """Delivers each byte as a WM_CHAR to the main window, each handled before the next.
+        For Windows-1251 text, which xdotool cannot type into Wine on the virtual display."""
+        if data:
+            self.probe("chars", 0, bytes(data).hex())
+
+    def type_russian(self, text):
+        self.type_bytes(text.encode("cp1251"))
+
     def command(self, identifier):
         """Posts WM_COMMAND with a menu command identifier, as the menu would."""
         self.post(WM_COMMAND, identifier, 0)
@@ -319,31 +333,28 @@ class Vartolik:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def move_to(self, sx, sy, *then):
+        """Moves the pointer to screen (sx, sy), waiting until it is there, then runs the
+        further xdotool commands `then` (e.g. "click", 1). The pointer first steps one pixel
+        aside: a synchronous move to where the pointer already is would wait for a motion
+        that never comes."""
+        self.xdotool("mousemove", sx + 1, sy, "mousemove", "--sync", sx, sy, *then)
+
     def screen_point(self, x, y):
         return self.origin[0] + x, self.origin[1] + y
 
-    def _move_to(self, sx, sy):
-        """xdotool arguments that put the pointer at screen (sx, sy). The move is synced, but
-        not when the pointer is there already: xdotool would then wait for a motion that
-        never comes (for about 15 seconds)."""
-        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
-                             capture_output=True, text=True).stdout
-        at = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
-        if at.get("X") == str(sx) and at.get("Y") == str(sy):
-            return []
-        return ["mousemove", "--sync", sx, sy]
-
     def click_screen(self, sx, sy, button=1):
         """Press and release at screen (sx, sy): for other programs' windows."""
-        self.xdotool(*self._move_to(sx, sy), "click", button)
+        self.move_to(sx, sy, "click", button)
 
     def click(self, x, y, button=1):
         """Press and release at client (x, y)."""
-        self.click_screen(*self.screen_point(x, y), button)
+        sx, sy = self.screen_point(x, y)
+        self.move_to(sx, sy, "click", button)
 
     def mouse_down(self, x, y, button=1):
         sx, sy = self.screen_point(x, y)
-        self.xdotool(*self._move_to(sx, sy), "mousedown", button)
+        self.move_to(sx, sy, "mousedown", button)
 
     def mouse_up(self, button=1):
         self.xdotool("mouseup", button)
@@ -394,6 +405,27 @@ class Vartolik:
             shot = self.screenshot()
             return shot if shot.getpixel((x, y)) == tuple(rgb) else None
         return poll(f"pixel ({x}, {y}) to become {rgb}", step, timeout, 0.3)
+
+
+FACE, HIGHLIGHT, SHADOW = (200, 200, 200), (250, 250, 250), (16, 16, 16)
+
+
+def frame_look(shot, box):
+    """"raised", "sunken" or None for the 3-D frame (left, top, right, bottom) in a shot."""
+    left, top, right, bottom = box
+    corners = shot.getpixel((left + 1, top + 1)), shot.getpixel((right - 1, bottom - 1))
+    return {(HIGHLIGHT, SHADOW): "raised", (SHADOW, HIGHLIGHT): "sunken"}.get(corners)
+
+
+def expected_result_file(dictionary, query, mode):
+    """The bytes of f2.tc that a search of `dictionary` (bytes) for `query` (bytes) under
+    match mode 0-3 must write: every line holding one of the first 100 accepted matches, in
+    file order, once each, with CR LF. Computed by the dictionary tools in data/, which share
+    no code with the program."""
+    sys.path.insert(0, str(_root() / "data"))
+    import expected_hits
+    found, lines = expected_hits.search(dictionary, query, mode)
+    return b"".join(lines[i] + b"\r\n" for i in sorted(set(found)))
 
 
 def colorref(value):

@@ -93,8 +93,12 @@ TEST_F(CompanionDrawing, KeyboardChartShowsHindiGlyphsAndTheHotHalf) {
     int shifted = static_cast<unsigned char>(key.shifted), plain = static_cast<unsigned char>(key.plain);
     // A Hindi code shows its glyph in green; a key with no Hindi code shows none. (A tall
     // vowel sign may reach into the other half of its key, so mixed keys are not counted.)
-    if (isHindiCode(shifted)) EXPECT_GT(inkIn(s, upper, 1), 0) << key.shifted;
-    if (isHindiCode(plain)) EXPECT_GT(inkIn(s, lower, 1), 0) << key.plain;
+    if (isHindiCode(shifted)) {
+      EXPECT_GT(inkIn(s, upper, 1), 0) << key.shifted;
+    }
+    if (isHindiCode(plain)) {
+      EXPECT_GT(inkIn(s, lower, 1), 0) << key.plain;
+    }
     if (!isHindiCode(shifted) && !isHindiCode(plain)) {
       EXPECT_EQ(inkIn(s, rectOf(key.rect), 1), 0) << key.plain;
     }

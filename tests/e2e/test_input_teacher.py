@@ -1,0 +1,135 @@
+"""The teacher lists in a user's hands: F6 into the teacher view, scrolling it, deleting the
+first shown pair with OK and with Cancel, and the messages when a list cannot be written."""
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from vartolik_e2e import Vartolik, colorref, poll, run_tests  # noqa: E402
+from test_input_flows import (CANCEL, COMPANIONS, OK, RUSSIAN_BUTTON, answer_save,  # noqa: E402
+                              expect_search, go_and_choose, ink, keys, lines_of, pane, same,
+                              settled)
+
+DELETE_TEXT = "Are you shure you want to delete first line from lemora"
+ACTION = colorref(0x00641414)
+HINDI = [b"kam", b"Gr", b"panY", b"iktab", b"Anuvad"]
+RUSSIAN = [w.encode("cp1251") for w in ("работа", "дом", "вода", "книга", "перевод")]
+
+
+def crlf(lines):
+    return b"".join(line + b"\r\n" for line in lines)
+
+
+def answer_delete(app, button):
+    box = app.wait_dialog("Attention !")
+    assert box.text == DELETE_TEXT, box.text
+    app.press(box, button)
+    app._wait_gone(box)
+
+
+def row(shot, k, x0, x1):
+    """Line k of a teacher list as drawn: the band from y 132 + 20k (below the pane's frame,
+    which the keys redraw at y 130 and 131) to 150 + 20k."""
+    return shot.crop((x0, 132 + 20 * k, x1, 150 + 20 * k))
+
+
+def lists(app):
+    return lines_of(app, "hin.tea"), lines_of(app, "rus.tea")
+
+
+def test_teacher_view_scroll_and_delete():
+    with Vartolik(remove=COMPANIONS, add={"hin.tea": crlf(HINDI), "rus.tea": crlf(RUSSIAN)}) \
+            as app:
+        go_and_choose(app, RUSSIAN_BUTTON)
+        prompt = settled(app)
+        keys(app, "F6")
+        view = poll("the teacher view", lambda: (lambda s: s if not same(pane(s), pane(prompt))
+                                                 else None)(app.screenshot()))
+        view = settled(app)
+        app.screenshot("input_teacher_view")
+        # Both lists drawn side by side in the action colour, five lines and no more.
+        for k in range(5):
+            assert ink(view, (20, 130 + 20 * k, 200, 150 + 20 * k), ACTION) > 10, k
+            assert ink(view, (220, 130 + 20 * k, 400, 150 + 20 * k), ACTION) > 10, k
+        assert ink(view, (20, 260, 400, 320), ACTION) == 0
+        # Drawing the view refreshed the backups.
+        assert (app.workdir / "hintea.bak").read_bytes() == crlf(HINDI)
+        assert (app.workdir / "rustea.bak").read_bytes() == crlf(RUSSIAN)
+
+        # Down moves both lists up by one line together; Page Up below 10 keeps the line.
+        keys(app, "Down")
+        down = poll("the lists to move", lambda: (lambda s: s if not same(s, view)
+                                                  else None)(app.screenshot()))
+        down = settled(app)
+        # (The tall Hindi glyphs reach into the next line's band, so the first band is
+        # compared in the Russian column only.)
+        assert same(row(down, 0, 215, 500), row(view, 1, 215, 500))
+        for k in range(1, 4):
+            assert same(row(down, k, 10, 500), row(view, k + 1, 10, 500)), k
+        # A letter (typed into the query line) redraws the lists as well.
+        keys(app, "Page_Up", "x")
+        assert same(pane(settled(app)), pane(down))
+
+        # Delete at line 1: Cancel keeps both lists, OK removes the pair from both.
+        keys(app, "F6")
+        answer_delete(app, CANCEL)
+        assert lists(app) == (HINDI, RUSSIAN)
+        keys(app, "F6")
+        answer_delete(app, OK)
+        poll("the pair deleted", lambda: lists(app) == (HINDI[:1] + HINDI[2:],
+                                                         RUSSIAN[:1] + RUSSIAN[2:]))
+        # The repaint that follows draws the view, which refreshes the backups again.
+        poll("fresh backups", lambda: (app.workdir / "hintea.bak").read_bytes() ==
+             crlf(HINDI[:1] + HINDI[2:]))
+        # The view stays, still at line 1, now showing what was line 2.
+        after = settled(app)
+        app.screenshot("input_teacher_deleted")
+        assert same(row(after, 0, 215, 500), row(view, 2, 215, 500))
+
+        # Past the end deletion changes nothing; Up at 0 stays; the menu command deletes too.
+        keys(app, "Page_Down", "F6")
+        answer_delete(app, OK)
+        assert lists(app) == (HINDI[:1] + HINDI[2:], RUSSIAN[:1] + RUSSIAN[2:])
+        keys(app, *["Up"] * 12)  # from 11 down to 0, where Up stops
+        app.command(128)
+        answer_delete(app, OK)
+        poll("the first pair deleted", lambda: lists(app) == (HINDI[2:], RUSSIAN[2:]))
+
+        # Esc: back to the prompt; the menu command enters the view again from the top.
+        keys(app, "Escape")
+        poll("the prompt", lambda: same(pane(app.screenshot()), pane(prompt)))
+        app.command(128)
+        poll("the teacher view", lambda: ink(app.screenshot(), (20, 130, 200, 150), ACTION) > 10)
+        assert same(row(settled(app), 0, 215, 500), row(view, 2, 215, 500))
+
+
+def test_refused_teacher_changes_are_reported():
+    with Vartolik(remove=COMPANIONS, add={"rus.tea": crlf(RUSSIAN)}) as app:
+        (app.workdir / "hin.tea").mkdir()  # a list that cannot be read or written
+        go_and_choose(app, RUSSIAN_BUTTON)
+        app.type_russian("вод")
+        keys(app, "Return")
+        expect_search(app, "вод".encode("cp1251"), 0)
+        keys(app, "F3")
+        answer_save(app, OK)
+        box = app.wait_dialog("Attention")
+        assert "hin.tea" in box.text and ("not changed" in box.text or "as they were" in
+                                          box.text or "Nothing" in box.text), box.text
+        app.screenshot("input_teacher_refused")
+        app.press(box, OK)
+        app._wait_gone(box)
+        assert (app.workdir / "rus.tea").read_bytes() == crlf(RUSSIAN)
+        assert (app.workdir / "hin.tea").is_dir()
+
+        keys(app, "F6", "F6")
+        answer_delete(app, OK)
+        box = app.wait_dialog("Attention")
+        assert "Nothing" in box.text or "as they were" in box.text, box.text
+        app.press(box, OK)
+        app._wait_gone(box)
+        assert (app.workdir / "rus.tea").read_bytes() == crlf(RUSSIAN)
+        assert not (app.workdir / "rustea.bak").exists() or \
+            (app.workdir / "rustea.bak").read_bytes() == crlf(RUSSIAN)
+
+
+if __name__ == "__main__":
+    run_tests([test_teacher_view_scroll_and_delete, test_refused_teacher_changes_are_reported])
