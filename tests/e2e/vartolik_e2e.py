@@ -201,16 +201,26 @@ class Vartolik:
             raise E2eError(f"the program ended early with exit code {self.process.returncode}")
 
     # ---- the probe ------------------------------------------------------------------------
-    def probe(self, *args, check=True):
+    # Probe commands that only look: running one again is harmless.
+    _READ_ONLY_PROBES = {"window", "find", "acp", "dialogs", "rect", "checked"}
+
+    def _run_probe(self, args):
         # Output goes through a file, not a pipe: Wine's helper processes that a probe may
         # start inherit its handles, and a pipe would stay open until they end.
         with tempfile.TemporaryFile(dir=self.tmp) as out:
             r = subprocess.run(["wine", self.probe_exe, *map(str, args)], env=self.env,
                                stdout=out, stderr=subprocess.DEVNULL, timeout=60)
             out.seek(0)
-            text = out.read().decode("ascii", errors="replace")
-        if check and r.returncode != 0:
-            raise E2eError(f"probe {' '.join(map(str, args))} failed with {r.returncode}")
+            return r.returncode, out.read().decode("ascii", errors="replace")
+
+    def probe(self, *args, check=True):
+        code, text = self._run_probe(args)
+        # Now and then Wine fails to start a process at all; a look is simply taken again.
+        if code != 0 and check and str(args[0]) in self._READ_ONLY_PROBES:
+            time.sleep(0.5)
+            code, text = self._run_probe(args)
+        if check and code != 0:
+            raise E2eError(f"probe {' '.join(map(str, args))} failed with {code}")
         return text
 
     def _find_window(self):
