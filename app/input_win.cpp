@@ -104,15 +104,16 @@ bool onDictionaryScreen() { return session.dictionaryActive == 1; }
 
 // ---- Commands -----------------------------------------------------------------------------
 
-void cmdChangeLanguage(HDC dc) {
-  if (onDictionaryScreen()) session.searchLanguage = !session.searchLanguage, showLanguage(dc);
+// The search language changes only on the dictionary screen, and is shown at once.
+void setLanguage(HDC dc, int32_t language) {
+  if (!onDictionaryScreen()) return;
+  session.searchLanguage = language;
+  showLanguage(dc);
 }
-void cmdLanguageHindi(HDC dc) {
-  if (onDictionaryScreen()) session.searchLanguage = 1, showLanguage(dc);
-}
-void cmdLanguageRussian(HDC dc) {
-  if (onDictionaryScreen()) session.searchLanguage = 0, showLanguage(dc);
-}
+
+void cmdChangeLanguage(HDC dc) { setLanguage(dc, !session.searchLanguage); }
+void cmdLanguageHindi(HDC dc) { setLanguage(dc, 1); }
+void cmdLanguageRussian(HDC dc) { setLanguage(dc, 0); }
 void cmdKeyboard(HDC) { startKeyboardSupport(); }
 void cmdAbout(HDC) { openModeless("ABT"); }
 void cmdLemora(HDC) { startLemora(); }
@@ -129,7 +130,9 @@ void cmdSaveToTeacher(HDC) {
   if (session.viewMode == ViewResults) saveToTeacher();
 }
 void cmdTitleBar(HDC) {
-  if (onDictionaryScreen()) session.headerStyle = !session.headerStyle, invalidate();
+  if (!onDictionaryScreen()) return;
+  session.headerStyle = !session.headerStyle;
+  invalidate();
 }
 void cmdQuantityOfWords(HDC dc) {
   if (onDictionaryScreen() && session.headerStyle == HeaderFull) StatusLine(dc, "Wait: counting");
