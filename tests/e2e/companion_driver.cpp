@@ -105,7 +105,9 @@ bool pointFor(const KeyboardChart& chart, const char* token, POINT& p) {
   return false;
 }
 
-int runClicks(int count, char** tokens) {
+// Finds the place in kirvu's window that types each token and hands it to `act`.
+template <typename Act>
+int forEachPlace(int count, char** tokens, Act act) {
   HWND kirvuWindow = waitForKeyboardSupport();
   if (!kirvuWindow) return 1;
   KeyboardChart chart = layoutKeyboardChart();
@@ -115,29 +117,26 @@ int runClicks(int count, char** tokens) {
       std::fprintf(stderr, "no place types %s\n", tokens[i]);
       return 2;
     }
+    act(kirvuWindow, p);
+  }
+  return 0;
+}
+
+int runClicks(int count, char** tokens) {
+  return forEachPlace(count, tokens, [](HWND kirvuWindow, POINT p) {
     LPARAM at = MAKELPARAM(p.x, p.y);
     PostMessageA(kirvuWindow, WM_MOUSEMOVE, 0, at);
     PostMessageA(kirvuWindow, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(kirvuWindow, WM_LBUTTONUP, 0, at);
     Sleep(60);
-  }
-  return 0;
+  });
 }
 
 int runWhere(int count, char** tokens) {
-  HWND kirvuWindow = waitForKeyboardSupport();
-  if (!kirvuWindow) return 1;
-  KeyboardChart chart = layoutKeyboardChart();
-  for (int i = 0; i < count; ++i) {
-    POINT p = {};
-    if (!pointFor(chart, tokens[i], p)) {
-      std::fprintf(stderr, "no place types %s\n", tokens[i]);
-      return 2;
-    }
+  return forEachPlace(count, tokens, [](HWND kirvuWindow, POINT p) {
     ClientToScreen(kirvuWindow, &p);
     std::printf("%ld %ld\n", p.x, p.y);
-  }
-  return 0;
+  });
 }
 
 BOOL CALLBACK findMessageBox(HWND window, LPARAM found) {
