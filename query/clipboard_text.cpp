@@ -1,6 +1,6 @@
 #include "query/clipboard_text.h"
 
-#include <vector>
+#include <cstring>
 
 #include "app/session_state.h"
 #include "hindi/cp1251.h"
@@ -191,6 +191,18 @@ ClipboardQueryText queryFromTrackedText(const std::u16string& text) {
   if (!letters) return refused(ClipboardQuery::NoLetters);
   if (words > kTrackedWords) return refused(ClipboardQuery::TooManyWords);
   return converted(word);
+}
+
+bool insertQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret,
+                      const std::string& bytes) {
+  if (length < 0 || length > capacity || caret < 0 || caret > length) return false;
+  const int32_t n = static_cast<int32_t>(bytes.size());
+  if (n > capacity - length) return false;
+  std::memmove(text + caret + n, text + caret, static_cast<std::size_t>(length - caret));
+  std::memcpy(text + caret, bytes.data(), bytes.size());
+  length += n;
+  caret += n;
+  return true;
 }
 
 const char* clipboardQueryMessage(ClipboardQuery outcome) {

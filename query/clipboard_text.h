@@ -42,6 +42,11 @@ ClipboardQueryText queryFromPastedText(const std::u16string& text);
 constexpr int kTrackedWords = 3;
 ClipboardQueryText queryFromTrackedText(const std::u16string& text);
 
+// Inserts bytes at the caret of a counted line of `capacity` bytes and moves the caret past
+// them; false, with the line unchanged, when they do not fit.
+bool insertQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret,
+                      const std::string& bytes);
+
 // A short English sentence for the status line about a refused paste (empty for Ready).
 const char* clipboardQueryMessage(ClipboardQuery outcome);
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+
+#include "app/session_state.h"
 
 namespace {
 
@@ -75,6 +78,34 @@ TEST(ClipboardText, TrackedTextIsOneWordOrShortPhrase) {
   std::string paragraph;
   for (int i = 0; i < 100; ++i) paragraph += "word ";
   EXPECT_NE(queryFromTrackedText(u16(paragraph.c_str())).outcome, Q::Ready);
+}
+
+TEST(ClipboardText, PastedBytesGoInAtTheCaretOrNotAtAll) {
+  const struct {
+    std::string line;
+    int32_t caret;
+    std::string pasted;
+    bool fits;
+    std::string after;
+    int32_t caretAfter;
+  } cases[] = {
+      {"", 0, "panY", true, "panY", 4},
+      {"ab", 1, "XY", true, "aXYb", 3},
+      {"ab", 2, "XY", true, "abXY", 4},
+      {std::string(30, 'a'), 0, "XY", true, "XY" + std::string(30, 'a'), 2},  // just fits
+      {std::string(31, 'a'), 5, "XY", false, std::string(31, 'a'), 5},        // one too many
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line + "|" + c.pasted);
+    char text[kQueryCapacity + 4];
+    std::memset(text, '#', sizeof text);
+    std::memcpy(text, c.line.data(), c.line.size());
+    int32_t length = static_cast<int32_t>(c.line.size()), caret = c.caret;
+    EXPECT_EQ(insertQueryBytes(text, kQueryCapacity, length, caret, c.pasted), c.fits);
+    EXPECT_EQ(std::string(text, static_cast<std::size_t>(length)), c.after);
+    EXPECT_EQ(caret, c.caretAfter);
+    EXPECT_EQ(std::string(text + kQueryCapacity, 4), "####");  // nothing past the line
+  }
 }
 
 TEST(ClipboardText, Utf16RoundTripKeepsSurrogatesAndMarksBrokenOnes) {
