@@ -12,13 +12,14 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from vartolik_e2e import E2eError, Vartolik, colorref, poll, run_tests, _root  # noqa: E402
 from screen_text import FONT_UI, match_at, reference  # noqa: E402
-from test_input_flows import (COMPANIONS, RUSSIAN_BUTTON, expect_search, go_and_choose,  # noqa: E402
-                              header_language, settled)
+from test_input_flows import (COMPANIONS, OK, RUSSIAN_BUTTON, answer_save,  # noqa: E402
+                              expect_search, go_and_choose, header_language, settled)
 
 sys.path.insert(0, str(_root() / "hindi"))
 from hindi_codec import decode_line  # noqa: E402
 
 TRACK_CLIPBOARD = 211
+WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
 LANGUAGE_BOX = "Choose language to search in"
 ACTION = colorref(0x00641414)
 TEXTURE = (228, 213, 172)
@@ -115,6 +116,15 @@ def test_paste_and_copy():
             assert status_says(app, app.screenshot(), b"The first entry is on the clipboard",
                                b"Dictionary has found %d words for you" % len(lines))[0]
 
+            # On the teacher view: the first pair, the word and the query with a tab between.
+            app.key("F3")
+            answer_save(app, OK)
+            app.key("F6")
+            app.key("ctrl+Insert")
+            pair = decode_line(lines[0].split(b" ", 1)[0]) + "\t" + WATER
+            poll("the pair on the X clipboard", lambda: clip.get() == pair, 10)
+            app.key("Escape")
+
             # Shift+Insert of a Russian word replaces the Hindi line and turns the language.
             clip.put("\u00a0\u0434\u043e\u043c\t")
             app.key("shift+Insert")
@@ -180,6 +190,13 @@ def test_tracking():
                  lambda: status_says(app, app.screenshot(), message, b"Dictionary has found ")[0],
                  10)
             app.screenshot("clipboard_phonetic_note")
+
+            # Minimised: the lookup brings the window back.
+            app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
+            poll("the window minimised", lambda: app.find("My Window").iconic)
+            clip.put(WATER)
+            expect_search(app, b"panY", 0)
+            poll("the window restored", lambda: not app.find("My Window").iconic, 10)
 
             # Off again: nothing happens.
             before = stamp(app)
