@@ -9,6 +9,8 @@ import sys
 import time
 from pathlib import Path
 
+from PIL import Image, ImageChops
+
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from vartolik_e2e import E2eError, Vartolik, colorref, poll, run_tests, _root  # noqa: E402
 from screen_text import FONT_UI, match_at, reference  # noqa: E402
@@ -92,6 +94,19 @@ def query_field(shot):
     return shot.crop((13, 53, w - 103, 72)).tobytes()
 
 
+def options_menu(app):
+    """The whole screen with the Options menu open (Alt+O), then the menu closed again."""
+    app.key("alt+o")
+    time.sleep(0.8)
+    path = app.tmp / "menu.png"
+    subprocess.run(["import", "-window", "root", str(path)], env=app.env, check=True,
+                   capture_output=True)
+    shot = Image.open(path).convert("RGB")
+    app.key("Escape", "Escape")
+    time.sleep(0.3)
+    return shot
+
+
 def test_paste_and_copy():
     with Vartolik(remove=COMPANIONS) as app:
         clip = Clipboard(app)
@@ -155,7 +170,12 @@ def test_tracking():
         clip = Clipboard(app)
         try:
             app.focus()
+            unchecked = options_menu(app)  # off at start
             app.key("F8")  # on the intro screen
+            checked = options_menu(app)
+            diff = ImageChops.difference(unchecked, checked).getbbox()
+            assert diff and diff[2] - diff[0] < 20 and diff[3] - diff[1] < 20, \
+                f"no check mark, or more than a check mark changed: {diff}"
             # From the intro screen straight to the results, without the language dialog.
             clip.put(f"\u00ab{WATER}\u00bb\u0964")
             expect_search(app, b"panY", 0)
@@ -198,10 +218,33 @@ def test_tracking():
             expect_search(app, b"panY", 0)
             poll("the window restored", lambda: not app.find("My Window").iconic, 10)
 
-            # Off again: nothing happens.
+            # Read in another program: the window comes up over it, the keyboard stays there.
+            notepad = subprocess.Popen(["wine", "notepad"], cwd=app.workdir, env=app.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                other = app.wait_top_window("Notepad")
+                poll("notepad in front", lambda: app.probe("foreground").strip() == str(other.hwnd)
+                     and app.probe("above", other.hwnd).strip() == "0", 10)
+                clip.put(HOUSE)
+                expect_search(app, b"Gr", 0)
+                poll("the dictionary over notepad",
+                     lambda: app.probe("above", other.hwnd).strip() == "1", 10)
+                app.screenshot("clipboard_over_another_program", window=other)
+                assert app.probe("foreground").strip() == str(other.hwnd), "the keyboard moved"
+            finally:
+                notepad.kill()
+                notepad.wait()
+
+            # Off again: the check mark goes, and nothing is looked up.
+            app.focus()
+            app.key("Escape")  # the prompt, so that only the menu differs between the shots
+            checked = options_menu(app)
             before = stamp(app)
             app.command(TRACK_CLIPBOARD)
             time.sleep(0.5)
+            diff = ImageChops.difference(options_menu(app), checked).getbbox()
+            assert diff and diff[2] - diff[0] < 20 and diff[3] - diff[1] < 20, \
+                f"the check mark stayed, or more than it changed: {diff}"
             clip.put(WATER)
             assert untouched(app, before), "a lookup with tracking off"
         finally:
