@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/clipboard_win.h"
 #include "app/compose_win.h"
 #include "app/dialogs_win.h"
 #include "app/session_state.h"
@@ -141,6 +142,7 @@ void cmdQuantityOfWords(HDC dc) {
 }
 void cmdHelp(HDC) { openHelp("Can not find \"helpo.htm\""); }
 void cmdLanguageDialog(HDC) { openModeless("LANG"); }
+void cmdTrackClipboard(HDC) { toggleClipboardTracking(mainWindow()); }
 
 struct CommandRow {
   int id;
@@ -161,6 +163,7 @@ const CommandRow kCommands[] = {
     {IDM_QUANTITY_OF_WORDS, cmdQuantityOfWords},
     {IDM_HELP_ON_DICTIONARY, cmdHelp},
     {IDM_LANGUAGE_DIALOG, cmdLanguageDialog},
+    {IDM_TRACK_CLIPBOARD, cmdTrackClipboard},
 };
 
 // ---- Scroll keys --------------------------------------------------------------------------
@@ -327,7 +330,7 @@ void releaseIntro(HDC dc) {
 }  // namespace
 
 LRESULT onKeyDown(HWND window, WPARAM key) {
-  if (!onDictionaryScreen()) return 0;
+  if (!onDictionaryScreen() || clipboardKeyDown(window, key)) return 0;
   HDC dc = GetDC(window);
   editQueryLine(session, 1, static_cast<int>(key));
   if (session.viewMode != ViewTeacher) {
@@ -362,16 +365,22 @@ LRESULT onKeyDown(HWND window, WPARAM key) {
   return 0;
 }
 
+bool searchAsEnter(HDC dc) {
+  if (session.headerStyle == HeaderFull) StatusLine(dc, kSearchingText);
+  const bool searched = runSearch();
+  if (searched) {
+    session.scrollLine = 0;
+    session.viewMode = ViewResults;
+  }
+  invalidate();
+  return searched;
+}
+
 LRESULT onChar(HWND window, WPARAM character) {
-  if (!onDictionaryScreen()) return 0;
+  if (!onDictionaryScreen() || isClipboardCharacter(character)) return 0;
   HDC dc = GetDC(window);
   if (character == 13) {
-    if (session.headerStyle == HeaderFull) StatusLine(dc, kSearchingText);
-    if (runSearch()) {
-      session.scrollLine = 0;
-      session.viewMode = ViewResults;
-    }
-    invalidate();
+    searchAsEnter(dc);
   } else if (character == 27) {
     session.viewMode = ViewPrompt;
     invalidate();

@@ -1,5 +1,6 @@
 // Creation and destruction of the main window: they bracket the life of the drawing kit, the
 // result buffer and the background canvas.
+#include "app/clipboard_win.h"
 #include "app/session_state.h"
 #include "app/window_win.h"
 #include "draw/gdi_kit.h"
@@ -28,7 +29,8 @@ LRESULT onCreate(HWND window) {
   return 0;
 }
 
-LRESULT onDestroy(HWND) {
+LRESULT onDestroy(HWND window) {
+  stopClipboardTracking(window);
   if (!resourcesReleased) {
     resourcesReleased = true;
     releaseGdiKit();

@@ -35,6 +35,7 @@ struct SessionState {
   void* modelessDialog = nullptr;  // HWND
   void* mainWindow = nullptr;      // HWND
   void* appInstance = nullptr;     // HINSTANCE
+  int32_t trackClipboard = 0;      // 1 while every clipboard change is looked up
 };
 
 // The single instance, alive from program load to exit.

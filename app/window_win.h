@@ -19,3 +19,9 @@ LRESULT onChar(HWND window, WPARAM character);
 LRESULT onCommand(HWND window, WPARAM wParam);
 LRESULT onLButtonDown(HWND window, LPARAM lParam);
 LRESULT onLButtonUp(HWND window, LPARAM lParam);
+// A change of the clipboard while tracking it (app/clipboard_win.cpp).
+LRESULT onClipboardUpdate(HWND window);
+
+// The search that Enter starts: status text, search, beep, results view; true when the
+// dictionary was read. Also run for a word looked up from the clipboard.
+bool searchAsEnter(HDC dc);

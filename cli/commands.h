@@ -13,3 +13,4 @@ int searchCommand(int argc, char** argv);
 int countCommand(int argc, char** argv);
 int encodeCommand(int argc, char** argv);
 int decodeCommand(int argc, char** argv);
+int teacherCommand(int argc, char** argv);

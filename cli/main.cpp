@@ -12,6 +12,7 @@ const CliCommand kCommands[] = {
     {"count", countCommand, "count the lines of dictiona.dat"},
     {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
     {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},
+    {"teacher", teacherCommand, "teacher export: the teacher lists as UTF-8 flashcard lines"},
 };
 
 void printUsage(std::FILE* out) {

@@ -21,6 +21,7 @@
 #define IDM_LEFTAPPEND 207
 #define IDM_EXACT 208
 #define IDM_PHONETIC 209
+#define IDM_TRACK_CLIPBOARD 211
 
 // Dialog controls.
 #define IDC_LANG_RUSSIAN 130

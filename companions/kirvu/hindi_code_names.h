@@ -5,3 +5,7 @@
 // The name of a single code that draws Hindi on its own, or nullptr for codes that are not
 // Hindi (digits and punctuation below 0x40, the few unused bytes).
 const char* hindiCodeName(int code);
+
+// Whether a code draws a sign that sits on a consonant (vowel signs, anusvara, chandrabindu,
+// nukta, halant, reph, rakar): the chart shows it over a dotted circle.
+bool isCombiningCode(int code);

@@ -1,5 +1,6 @@
 #include "companions/kirvu/keyboard_chart.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "companions/kirvu/hindi_code_names.h"
@@ -141,4 +142,52 @@ std::string describeCode(const KeyboardChart& chart, int code) {
     out += name;
   }
   return out;
+}
+
+namespace {
+
+int clampInto(int v, int low, int high) { return v > high ? high : v < low ? low : v; }
+
+long long overlap(const ChartRect& a, const ChartRect& b) {
+  const int w = std::min(a.right, b.right) - std::max(a.left, b.left);
+  const int h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+  return w > 0 && h > 0 ? static_cast<long long>(w) * h : 0;
+}
+
+}  // namespace
+
+ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVisible, int width,
+                           int height, const ChartRect& workArea) {
+  const int corners[4][2] = {
+      {dictionary.right, dictionary.top},           // right
+      {dictionary.left, dictionary.bottom},         // below
+      {dictionary.left - width, dictionary.top},    // left
+      {dictionary.left, dictionary.top - height},   // above
+  };
+  ChartRect best;
+  long long bestHidden = -1, bestCovered = 0;
+  for (const auto& corner : corners) {
+    // Pulled onto the work area; a window larger than it keeps its top-left corner there.
+    const int x = std::max(workArea.left, clampInto(corner[0], workArea.left, workArea.right - width));
+    const int y = std::max(workArea.top, clampInto(corner[1], workArea.top, workArea.bottom - height));
+    const ChartRect r = {x, y, x + width, y + height};
+    const long long hidden = overlap(r, keepVisible), covered = overlap(r, dictionary);
+    if (bestHidden < 0 || hidden < bestHidden || (hidden == bestHidden && covered < bestCovered)) {
+      best = r;
+      bestHidden = hidden;
+      bestCovered = covered;
+    }
+  }
+  return best;
+}
+
+CarrierLayout layoutOnCarrier(int boxWidth, int carrierWidth, int inkLeft, int inkRight,
+                              int advance, bool signBefore) {
+  // Positions with the first of the two at 0, then the pair's ink shifted to the middle.
+  const int carrier = signBefore ? advance : 0;
+  const int sign = signBefore ? 0 : carrierWidth;
+  const int left = std::min(carrier, sign + inkLeft);
+  const int right = std::max(carrier + carrierWidth, sign + inkRight);
+  const int shift = (boxWidth - (right - left)) / 2 - left;
+  return CarrierLayout{carrier + shift, sign + shift};
 }

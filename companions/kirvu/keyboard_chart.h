@@ -70,3 +70,21 @@ bool isHindiCode(int code);
 // Status text for the code under the mouse, Windows-1251: its number, which key types it, and
 // what it is in Hindi.
 std::string describeCode(const KeyboardChart& chart, int code);
+
+// Where the chart's window goes on the screen (all in screen pixels): beside the dictionary's
+// window (right, below, left or above it), always wholly inside the work area, and never over
+// `keepVisible` (the dictionary's query line and header) when any place avoids it; among the
+// places that do, the one that covers least of the dictionary. Returns the window's rectangle.
+ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVisible, int width,
+                           int height, const ChartRect& workArea);
+
+// A combining sign drawn over a dotted-circle carrier that stands where its consonant would:
+// after the carrier, or before it for a sign written before its consonant (the short i). The
+// sign's ink spans inkLeft..inkRight from its pen position and it advances by `advance`. The
+// two together are centred in a box `boxWidth` wide; x values are from the box's left.
+struct CarrierLayout {
+  int carrierLeft;  // left of the carrier's box, carrierWidth wide
+  int signX;        // pen position of the sign
+};
+CarrierLayout layoutOnCarrier(int boxWidth, int carrierWidth, int inkLeft, int inkRight,
+                              int advance, bool signBefore);

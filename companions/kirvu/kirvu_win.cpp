@@ -1,8 +1,11 @@
 #include "companions/kirvu/kirvu_win.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "companions/companion_fonts_win.h"
+#include "companions/kirvu/hindi_code_names.h"
 
 const char kDictionaryClass[] = "My Window";
 KirvuState kirvu;
@@ -43,10 +46,81 @@ void fill(HDC dc, const RECT& r, COLORREF colour) {
   DeleteObject(brush);
 }
 
-// One character of a key or a cell: the Latin letter small at the left, the glyph large.
-void drawHalf(HDC dc, RECT r, char latin, int code, bool hot) {
-  if (hot) fill(dc, r, kKirvuHot);
+// The short-i sign, written before the consonant it follows in speech.
+const int kShortISign = 0x69;
+const COLORREF kCarrierDots = RGB(130, 130, 130);
+
+// The dotted circle (U+25CC) that stands for "any consonant" under a combining sign.
+void drawDottedCircle(HDC dc, int cx, int cy, int radius) {
+  HBRUSH brush = CreateSolidBrush(kCarrierDots);
+  const int dots = 10;
+  for (int i = 0; i < dots; ++i) {
+    const double angle = 6.283185307 * i / dots;
+    const int x = cx + static_cast<int>(radius * std::cos(angle) + (radius * std::cos(angle) < 0 ? -0.5 : 0.5));
+    const int y = cy + static_cast<int>(radius * std::sin(angle) + (radius * std::sin(angle) < 0 ? -0.5 : 0.5));
+    RECT dot = {x - 1, y - 1, x + 1, y + 1};
+    FillRect(dc, &dot, brush);
+  }
+  DeleteObject(brush);
+}
+
+// Ink of one code in the selected font, relative to its pen position on the text's top line:
+// false when the face cannot say.
+bool inkOf(HDC dc, int code, const TEXTMETRICA& tm, RECT& ink, int& advance) {
+  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  GLYPHMETRICS gm = {};
+  if (GetGlyphOutlineA(dc, static_cast<UINT>(code), GGO_METRICS, &gm, 0, nullptr, &identity) ==
+      GDI_ERROR)
+    return false;
+  ink.left = gm.gmptGlyphOrigin.x;
+  ink.right = ink.left + static_cast<int>(gm.gmBlackBoxX);
+  ink.top = tm.tmAscent - gm.gmptGlyphOrigin.y;
+  ink.bottom = ink.top + static_cast<int>(gm.gmBlackBoxY);
+  advance = gm.gmCellIncX;
+  return true;
+}
+
+// A glyph in the middle of box, in the selected glyph font, its ink kept between the top and
+// the bottom of `limit` (the key or cell it stands on). A sign that sits on a consonant goes
+// on a dotted circle where the consonant's body would be, the pair centred as a whole, so
+// that signs drawn back over their consonant or above its headline stay on their key.
+void drawGlyph(HDC dc, RECT box, RECT limit, int code) {
   char text[2] = {static_cast<char>(code), 0};
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  RECT sign, body;
+  int signAdvance = 0, bodyAdvance = 0;
+  if (!inkOf(dc, code, tm, sign, signAdvance)) {
+    DrawTextA(dc, text, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    return;
+  }
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  int x = box.left + (width - signAdvance) / 2;
+  int y = box.top + (height - tm.tmHeight) / 2;
+  // the face's ka: a consonant of usual size
+  if (isCombiningCode(code) && inkOf(dc, 'k', tm, body, bodyAdvance)) {
+    const CarrierLayout across = layoutOnCarrier(width, bodyAdvance, sign.left, sign.right,
+                                                 signAdvance, code == kShortISign);
+    // Up and down: the circle, in the middle of the body's ink, and the sign's ink, both from
+    // the text's top line, centred together.
+    const int radius = std::min(bodyAdvance, static_cast<int>(body.bottom - body.top)) * 3 / 8;
+    const int middle = (body.top + body.bottom) / 2 + 1;
+    const int top = std::min(middle - radius - 1, static_cast<int>(sign.top));
+    const int bottom = std::max(middle + radius + 1, static_cast<int>(sign.bottom));
+    x = box.left + across.signX;
+    y = box.top + (height - (bottom - top)) / 2 - top;
+    y = std::min(y, static_cast<int>(limit.bottom) - bottom);
+    y = std::max(y, static_cast<int>(limit.top) - top);
+    drawDottedCircle(dc, box.left + across.carrierLeft + bodyAdvance / 2, y + middle, radius);
+  }
+  y = std::min(y, static_cast<int>(limit.bottom - sign.bottom));
+  y = std::max(y, static_cast<int>(limit.top - sign.top));
+  TextOutA(dc, x, y, text, 1);
+}
+
+// One character of a key or a cell: the Latin letter small at the left, the glyph large.
+void drawHalf(HDC dc, RECT r, RECT key, char latin, int code, bool hot) {
+  if (hot) fill(dc, r, kKirvuHot);
   HGDIOBJ old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, kKirvuLatin);
   RECT left = {r.left + 3, r.top, r.left + 16, r.bottom};
@@ -55,8 +129,9 @@ void drawHalf(HDC dc, RECT r, char latin, int code, bool hot) {
   if (isHindiCode(code)) {  // other codes type what their Latin key shows
     SelectObject(dc, kirvu.fontGlyph);
     SetTextColor(dc, kKirvuGlyph);
-    RECT right = {r.left + 14, r.top - 3, r.right - 2, r.bottom + 3};
-    DrawTextA(dc, text, 1, &right, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    // Plain glyphs may use a little of the key's margin; a sign with its circle keeps to the half.
+    const int margin = isCombiningCode(code) ? 0 : 3;
+    drawGlyph(dc, RECT{r.left + 14, r.top - margin, r.right - 2, r.bottom + margin}, key, code);
   }
   SelectObject(dc, old);
 }
@@ -67,8 +142,8 @@ void drawKey(HDC dc, const ChartKey& key) {
   RECT upper = {r.left + 2, r.top + 2, r.right - 2, (r.top + r.bottom) / 2};
   RECT lower = {r.left + 2, (r.top + r.bottom) / 2, r.right - 2, r.bottom - 2};
   int plain = static_cast<unsigned char>(key.plain), shifted = static_cast<unsigned char>(key.shifted);
-  drawHalf(dc, upper, key.shifted, shifted, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == shifted);
-  drawHalf(dc, lower, key.plain, plain, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == plain);
+  drawHalf(dc, upper, r, key.shifted, shifted, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == shifted);
+  drawHalf(dc, lower, r, key.plain, plain, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == plain);
   DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
 }
 
@@ -76,11 +151,9 @@ void drawCell(HDC dc, const ChartCell& cell) {
   RECT r = toRect(cell.rect);
   bool hot = kirvu.hotAction == ChartTypeCode && kirvu.hotCode == cell.code;
   fill(dc, r, hot ? kKirvuHot : kKirvuPanelFace);
-  char glyph[2] = {static_cast<char>(cell.code), 0};
   HGDIOBJ old = SelectObject(dc, kirvu.fontGlyph);
   SetTextColor(dc, kKirvuGlyph);
-  RECT top = {r.left, r.top - 2, r.right, r.bottom - 10};
-  DrawTextA(dc, glyph, 1, &top, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  drawGlyph(dc, RECT{r.left, r.top - 2, r.right, r.bottom - 10}, r, cell.code);
   SelectObject(dc, kirvu.fontSmall);
   SetTextColor(dc, kKirvuLatin);
   char hex[4];
@@ -111,6 +184,30 @@ void redrawStatus(HWND window) {
   InvalidateRect(window, &r, FALSE);
 }
 
+ChartRect chartRect(const RECT& r) { return ChartRect{r.left, r.top, r.right, r.bottom}; }
+
+// Beside the dictionary's window rather than over the query line it types into, and wholly
+// on the dictionary's screen.
+void placeBesideDictionary(HWND window) {
+  HWND dictionary = FindWindowA(kDictionaryClass, nullptr);
+  if (!dictionary || IsIconic(dictionary)) return;
+  RECT owner, client, own;
+  GetWindowRect(dictionary, &owner);
+  GetClientRect(dictionary, &client);
+  GetWindowRect(window, &own);
+  POINT origin = {0, 0};
+  ClientToScreen(dictionary, &origin);
+  // The title, the query line and the keyboard-support strip: the top 100 client pixels.
+  const ChartRect header = {origin.x, origin.y, origin.x + client.right, origin.y + 100};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(dictionary, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const ChartRect place = placeChartWindow(chartRect(owner), header, own.right - own.left,
+                                           own.bottom - own.top, chartRect(monitor.rcWork));
+  SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 void paintKirvuChart(HDC dc) {
@@ -135,11 +232,10 @@ void paintKirvuChart(HDC dc) {
   RECT text = {status.left + 8, status.top, status.right - 8, status.bottom};
   if (kirvu.hotAction == ChartTypeCode && isHindiCode(kirvu.hotCode)) {
     // The glyph itself leads the description.
-    char glyph[2] = {static_cast<char>(kirvu.hotCode), 0};
     SelectObject(dc, kirvu.fontGlyph);
     SetTextColor(dc, kKirvuGlyph);
-    RECT g = {text.left, status.top - 6, text.left + 30, status.bottom + 4};
-    DrawTextA(dc, glyph, 1, &g, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    drawGlyph(dc, RECT{text.left, status.top - 6, text.left + 30, status.bottom + 4}, status,
+              kirvu.hotCode);
     SelectObject(dc, kirvu.fontLabel);
     SetTextColor(dc, RGB(0, 0, 0));
     text.left += 32;
@@ -177,6 +273,7 @@ void onKirvuCreate(HWND window) {
   RECT r = {0, 0, kirvu.chart.width, kirvu.chart.height};
   AdjustWindowRectEx(&r, GetWindowLongA(window, GWL_STYLE), FALSE, GetWindowLongA(window, GWL_EXSTYLE));
   SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  placeBesideDictionary(window);
 }
 
 void onKirvuPaint(HWND window) {

@@ -111,5 +111,76 @@ class Search(unittest.TestCase):
         self.assertIn("example", run(self.folder, "search", "--help")[1])
 
 
+class TeacherExport(unittest.TestCase):
+    """The teacher lists out to flashcard programs: byte-exact UTF-8 lines, the lists untouched."""
+    HEADER = "#separator:tab\n#columns:Hindi\tRussian\tTransliteration\tTranslation\n"
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.folder = self.dir.name
+        self.write("dictiona.dat", DICTIONARY + "kama (kaam) дело; работа\r\n".encode("cp1251"))
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def write(self, name, data):
+        with open(os.path.join(self.folder, name), "wb") as f:
+            f.write(data)
+
+    def lists(self, hindi, russian):
+        # hin.tea holds face codes, rus.tea the queries as typed (Russian, or Hindi codes).
+        if hindi is not None:
+            self.write("hin.tea", b"".join(w + b"\r\n" for w in hindi))
+        if russian is not None:
+            self.write("rus.tea", b"".join(w + b"\r\n" for w in russian))
+
+    def unchanged(self):
+        for name in ("hin.tea", "rus.tea"):
+            path = os.path.join(self.folder, name)
+            if os.path.exists(path):
+                with open(path, "rb") as f:
+                    self.assertEqual(f.read(), self.saved[name], name)
+
+    def test_cases(self):
+        rows = (SHOWN["Gar"] + "\tдом\tghar\tдом\n"
+                + SHOWN["kama"] + "\tработа\tkam\tработа\n"      # the first of two lines
+                + "\u0932\u093e\tслово\t\t\n"                      # not in the dictionary
+                + SHOWN["baat"] + "\t" + SHOWN["Gar"] + "\tbat\tслово\n")  # a Hindi query
+        hindi = [b"Gar", b"kama", b"la", b"baat"]
+        russian = [w.encode("cp1251") for w in ("дом", "работа", "слово")] + [b"Gar"]
+        cases = [
+            ("aligned", hindi, russian, [], 0, self.HEADER + rows, ""),
+            ("misaligned", hindi + [b"Gar"], russian, [], 1, self.HEADER + rows,
+             "hin.tea has 5 lines and rus.tea 4"),
+            ("to a file", hindi[:1], russian[:1], ["--out", "cards.txt"], 0, "",
+             ""),
+            ("no rus.tea", hindi, None, [], 2, "", 'Can not find "rus.tea"'),
+            ("no hin.tea", None, russian, [], 2, "", 'Can not find "hin.tea"'),
+            ("no dictionary", hindi, russian, ["--dictionary", "none.dat"], 2, "",
+             'Can not find "none.dat"'),
+        ]
+        for name, h, r, options, code, out, err in cases:
+            with self.subTest(name):
+                for f in ("hin.tea", "rus.tea", "cards.txt"):
+                    if os.path.exists(os.path.join(self.folder, f)):
+                        os.remove(os.path.join(self.folder, f))
+                self.lists(h, r)
+                self.saved = {}
+                for f in ("hin.tea", "rus.tea"):
+                    p = os.path.join(self.folder, f)
+                    if os.path.exists(p):
+                        with open(p, "rb") as fh:
+                            self.saved[f] = fh.read()
+                got = run(self.folder, "teacher", "export", *options)
+                self.assertEqual(got[0], code, got[2])
+                self.assertEqual(got[1], out)
+                self.assertIn(err, got[2])
+                self.unchanged()
+                if "--out" in options:
+                    with open(os.path.join(self.folder, "cards.txt"), "rb") as f:
+                        self.assertEqual(f.read(), (self.HEADER + SHOWN["Gar"]
+                                                    + "\tдом\tghar\tдом\n").encode("utf-8"))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -140,3 +140,56 @@ TEST(KeyboardChart, NamesTheKeyOfACode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeyboardChart, WindowGoesBesideTheDictionaryWhollyOnTheScreen) {
+  // The dictionary's window as it opens, its query line band in the header.
+  const ChartRect dictionary = {140, 20, 660, 570}, header = {144, 70, 656, 170};
+  const struct {
+    const char* what;
+    ChartRect workArea;
+    int width, height;
+    ChartRect expected;
+  } cases[] = {
+      {"room on the right", {0, 0, 1600, 900}, 640, 560, {660, 20, 1300, 580}},
+      {"right pulled up onto the screen", {0, 0, 1400, 500}, 640, 400, {660, 20, 1300, 420}},
+      {"no room beside: below, pulled up under the header", {0, 0, 1024, 768}, 640, 560,
+       {140, 208, 780, 768}},
+      {"left when only the left has room", {-700, 0, 700, 768}, 640, 560, {-500, 20, 140, 580}},
+      {"larger than the screen: its top-left corner on it", {0, 0, 600, 400}, 640, 560,
+       {0, 0, 640, 560}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ChartRect r = placeChartWindow(dictionary, header, c.width, c.height, c.workArea);
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_EQ(r.right - r.left, c.width);
+    EXPECT_EQ(r.bottom - r.top, c.height);
+  }
+}
+
+TEST(KeyboardChart, SignAndCarrierAreCentredTogether) {
+  const struct {
+    int box, carrier, inkLeft, inkRight, advance;
+    bool before;
+    int carrierLeft, signX;
+  } cases[] = {
+      {30, 14, -12, -2, 0, false, 8, 22},   // a mark drawn back over its consonant: carrier only
+      {30, 14, -20, -2, 0, false, 11, 25},  // reaching further left than the carrier
+      {30, 14, 0, 6, 6, false, 5, 19},      // a spacing sign after the carrier (aa)
+      {30, 14, 0, 16, 6, true, 11, 5},      // short i before the carrier, its loop over it
+  };
+  for (const auto& c : cases) {
+    const CarrierLayout l = layoutOnCarrier(c.box, c.carrier, c.inkLeft, c.inkRight, c.advance,
+                                            c.before);
+    EXPECT_EQ(l.carrierLeft, c.carrierLeft) << c.inkLeft << " " << c.before;
+    EXPECT_EQ(l.signX, c.signX) << c.inkLeft << " " << c.before;
+    // Nothing of the pair leaves the box.
+    EXPECT_GE(std::min(l.carrierLeft, l.signX + c.inkLeft), 0);
+    EXPECT_LE(std::max(l.carrierLeft + c.carrier, l.signX + c.inkRight), c.box);
+  }
+}
+
+}  // namespace

@@ -201,6 +201,23 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "render") return renderText(argc, argv);
+  // The foreground window, and whether the main window stands above another in the z-order.
+  if (command == "foreground") {
+    std::printf("%llu\n", static_cast<unsigned long long>(
+                               reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+    return 0;
+  }
+  if (command == "above" && argc == 3) {
+    HWND other = windowArgument(argv[2]), main = mainWindow();
+    if (!main || !IsWindow(other)) return 1;
+    for (HWND w = GetWindow(main, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == main || w == other) {
+        std::printf("%d\n", w == main ? 1 : 0);
+        return 0;
+      }
+    }
+    return 1;
+  }
   if (command == "rect" && argc == 4) {
     HWND window = windowArgument(argv[2]);
     const int id = static_cast<int>(number(argv[3]));

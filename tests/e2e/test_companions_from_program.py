@@ -60,6 +60,13 @@ def start_kirvu(app, how):
         app.command(int(how.split()[-1]))
     kirvu = app.wait_top_window(KIRVU)
     assert not kirvu.iconic, f"kirvu opened minimised ({how})"
+    # Wholly on the 1024 x 768 screen, and clear of the header with the query line it types
+    # into (the dictionary's top 100 client pixels).
+    left, top, right, bottom = kirvu.window_rect
+    assert 0 <= left and 0 <= top and right <= 1024 and bottom <= 768, (how, kirvu.window_rect)
+    ox, oy = app.origin
+    assert top >= oy + 100 or bottom <= oy or left >= ox + w or right <= ox, \
+        (how, kirvu.window_rect, app.origin)
     return kirvu
 
 

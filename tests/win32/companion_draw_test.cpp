@@ -7,6 +7,7 @@
 #include <string>
 
 #include "companions/companion_fonts_win.h"
+#include "companions/kirvu/hindi_code_names.h"
 #include "companions/kirvu/kirvu_win.h"
 #include "companions/lemora/lemora_win.h"
 #include "tests/win32/dib_surface.h"
@@ -116,6 +117,41 @@ TEST_F(CompanionDrawing, KeyboardChartShowsHindiGlyphsAndTheHotHalf) {
   }
   // The status line names the hot code's key.
   EXPECT_GT(darkIn(s, rectOf(kirvu.chart.statusLine)), 0);
+
+  // No glyph reaches over the edge of its key or cell onto the chart's background, and every
+  // sign that sits on a consonant stands on its dotted circle.
+  auto insideSome = [&](int x, int y) {
+    for (const ChartKey& k : kirvu.chart.keys)
+      if (k.rect.contains(x, y)) return true;
+    for (const ChartCell& c : kirvu.chart.panel)
+      if (c.rect.contains(x, y)) return true;
+    return kirvu.chart.statusLine.contains(x, y);
+  };
+  int spilt = 0;
+  for (int y = 0; y < kirvu.chart.height; ++y)
+    for (int x = 0; x < kirvu.chart.width; ++x) spilt += !insideSome(x, y) && isInk(s.at(x, y), 1);
+  EXPECT_EQ(spilt, 0);
+  auto dots = [&](RECT r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += s.at(x, y) == RGB(130, 130, 130);
+    return n;
+  };
+  int carriers = 0;
+  for (const ChartKey& key : kirvu.chart.keys) {
+    const int mid = (key.rect.top + key.rect.bottom) / 2;
+    const RECT halves[2] = {{key.rect.left + 14, key.rect.top, key.rect.right, mid},
+                            {key.rect.left + 14, mid, key.rect.right, key.rect.bottom}};
+    const int codes[2] = {static_cast<unsigned char>(key.shifted),
+                          static_cast<unsigned char>(key.plain)};
+    for (int i = 0; i < 2; ++i) {
+      if (!isHindiCode(codes[i])) continue;
+      EXPECT_EQ(dots(halves[i]) > 0, isCombiningCode(codes[i])) << static_cast<char>(codes[i]);
+      carriers += isCombiningCode(codes[i]);
+    }
+  }
+  EXPECT_GE(carriers, 12);  // the vowel signs, anusvara, chandrabindu, nukta, halant, reph...
+  saveForInspection(s, "kirvu_chart");
 
   DeleteObject(kirvu.fontGlyph);
   DeleteObject(kirvu.fontLabel);

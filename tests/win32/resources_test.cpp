@@ -84,7 +84,7 @@ TEST(Resources, MenuItemsInOrderWithTheirCommandsAndGreying) {
       {0, "Save:201* Load:201* - Save to teacher:129 Delet/view from teacher:128"},
       {1, "Title bar:132 Status bar:201* Quantity of words:133"},
       {2, "Lemora:126 Keyboard help:121 Change language:120"},
-      {3, "Search Options> Search language>"},
+      {3, "Search Options> Search language> - Track clipboard\tF8:211"},
       {4, "Help on dictionary:135 - Keyboard help:121 Keyboard support:124 - About program:125"},
   };
   auto describe = [](HMENU m) {
@@ -120,17 +120,19 @@ TEST(Resources, MenuItemsInOrderWithTheirCommandsAndGreying) {
   DestroyMenu(menu);
 }
 
-TEST(Resources, AcceleratorsAreF1AndF2) {
+TEST(Resources, AcceleratorsAreF1F2AndF8) {
   ASSERT_NE(program(), nullptr);
   HACCEL table = LoadAcceleratorsA(program(), "MYMENU");
   ASSERT_NE(table, nullptr);
   ACCEL keys[4] = {};
-  ASSERT_EQ(CopyAcceleratorTableA(table, keys, 4), 2);
+  ASSERT_EQ(CopyAcceleratorTableA(table, keys, 4), 3);
   EXPECT_EQ(keys[0].key, VK_F1);
   EXPECT_EQ(keys[0].cmd, IDM_LANGUAGE_DIALOG);
   EXPECT_EQ(keys[1].key, VK_F2);
   EXPECT_EQ(keys[1].cmd, IDM_F2);
-  EXPECT_TRUE(keys[0].fVirt & FVIRTKEY);
+  EXPECT_EQ(keys[2].key, VK_F8);  // "Track clipboard", shown in the item's text
+  EXPECT_EQ(keys[2].cmd, IDM_TRACK_CLIPBOARD);
+  for (const ACCEL& key : keys) EXPECT_TRUE(key.fVirt & FVIRTKEY || key.key == 0);
   DestroyAcceleratorTable(table);
 }
 

@@ -1,0 +1,209 @@
+#include "app/clipboard_win.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/session_state.h"
+#include "app/window_win.h"
+#include "draw/dictionary_screen_win.h"
+#include "draw/gdi_kit.h"
+#include "query/clipboard_text.h"
+#include "query/query_line_win.h"
+#include "res/resource.h"
+#include "search/result_buffer.h"
+#include "teacher/teacher_export.h"
+
+namespace {
+
+// ---- The clipboard itself -------------------------------------------------------------------
+
+bool readClipboardText(HWND window, std::u16string& text) {
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(window)) return false;
+  bool read = false;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const std::size_t units = GlobalSize(data) / sizeof(wchar_t);
+      std::size_t n = 0;
+      while (n < units && p[n] != 0) ++n;
+      text.assign(reinterpret_cast<const char16_t*>(p), n);
+      GlobalUnlock(data);
+      read = true;
+    }
+  }
+  CloseClipboard();
+  return read;
+}
+
+bool writeClipboardText(HWND window, const std::u16string& text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  if (void* p = GlobalLock(memory)) {
+    std::memcpy(p, text.c_str(), bytes);
+    GlobalUnlock(memory);
+  }
+  if (!OpenClipboard(window)) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (!set) GlobalFree(memory);  // the clipboard took no ownership
+  CloseClipboard();
+  return set;
+}
+
+// ---- Feedback -----------------------------------------------------------------------------------
+
+// A short report on the status line of the full header; the compact header has none, so
+// there a beep says that something did not happen.
+void report(HDC dc, const char* text, bool failed) {
+  if (session.headerStyle == HeaderFull) {
+    StatusLine(dc, text);
+  } else if (failed) {
+    MessageBeep(MB_ICONEXCLAMATION);
+  }
+}
+
+// The language the text asks for is switched to and shown, and the line redrawn.
+void showQueryLine(HDC dc, int language) {
+  if (language != kKeepLanguage && language != session.searchLanguage) {
+    session.searchLanguage = language;
+    if (session.headerStyle == HeaderFull) paintFullHeader(dc);
+  }
+  drawQueryLine(dc);
+}
+
+// ---- Paste and copy -----------------------------------------------------------------------------
+
+// What cannot be pasted leaves the line as it was and says why.
+void paste(HWND window, HDC dc) {
+  std::u16string text;
+  ClipboardQueryText q;
+  if (readClipboardText(window, text)) q = queryFromPastedText(text);
+  if (q.outcome != ClipboardQuery::Ready) {
+    report(dc, clipboardQueryMessage(q.outcome), true);
+    return;
+  }
+  // Text in the other language replaces the line; in the same one it goes in at the caret.
+  if (q.language != kKeepLanguage && q.language != session.searchLanguage) {
+    session.queryLength = session.caretIndex = 0;
+  }
+  if (!insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength,
+                        session.caretIndex, q.bytes)) {
+    report(dc, clipboardQueryMessage(ClipboardQuery::TooLong), true);
+    return;
+  }
+  showQueryLine(dc, q.language);
+}
+
+void copy(HWND window, HDC dc) {
+  std::u16string text;
+  if (session.viewMode == ViewResults) {
+    std::string line;
+    if (resultLineAt(resultBuffer, session.resultSize, session.scrollLine, line))
+      text = resultLineToUnicode(line);
+  } else if (session.viewMode == ViewTeacher) {
+    std::string hindi, query;
+    if (teacherPairAt("", session.scrollLine, hindi, query)) text = teacherPairToUnicode(hindi, query);
+  }
+  if (text.empty()) {
+    report(dc, "No entry shown: nothing copied", true);
+  } else if (!writeClipboardText(window, text)) {
+    report(dc, "The clipboard is busy: nothing copied", true);
+  } else {
+    report(dc, session.viewMode == ViewTeacher ? "The first pair is on the clipboard"
+                                               : "The first entry is on the clipboard",
+           false);
+  }
+}
+
+// ---- Tracking -----------------------------------------------------------------------------------
+
+// Brings the window up without taking the keyboard from the program the user reads in.
+void showWithoutActivating(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_SHOWNOACTIVATE);
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  const bool raised = SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags) &&
+                      SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (!raised || IsIconic(window)) {
+    FLASHWINFO flash = {sizeof flash, window, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+    FlashWindowEx(&flash);
+  }
+}
+
+void lookUp(HWND window, const ClipboardQueryText& q) {
+  // From the intro screen straight to the dictionary screen, without the language dialog.
+  session.dictionaryActive = 1;
+  // Latin letters are read as letters (a transliteration), not as the Hindi face's codes.
+  if (q.language != kKeepLanguage) session.searchLanguage = q.language;
+  if (q.latin) session.searchLanguage = 0;
+  session.queryLength = session.caretIndex = 0;
+  insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength, session.caretIndex,
+                   q.bytes);
+
+  HDC dc = GetDC(window);
+  const bool searched = searchAsEnter(dc);
+  if (searched && session.foundCount == 0 && session.matchMode != Phonetic) {
+    const int32_t mode = session.matchMode;
+    session.matchMode = Phonetic;
+    const bool again = searchAsEnter(dc);
+    session.matchMode = mode;  // the user's mode stays for the next word
+    if (again && session.headerStyle == HeaderFull) {
+      UpdateWindow(window);  // the paint writes its own status first
+      char text[kMessageTextSize];
+      std::snprintf(text, sizeof text, "Not found as copied; Phonetic has found %d words",
+                    static_cast<int>(session.foundCount));
+      StatusLine(dc, text);
+    }
+  }
+  ReleaseDC(window, dc);
+  showWithoutActivating(window);
+}
+
+}  // namespace
+
+bool clipboardKeyDown(HWND window, WPARAM virtualKey) {
+  const ClipboardKey action = clipboardKeyFor(static_cast<int>(virtualKey),
+                                              GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
+  if (action == ClipboardKey::None) return false;
+  HDC dc = GetDC(window);
+  if (action == ClipboardKey::Paste)
+    paste(window, dc);
+  else
+    copy(window, dc);
+  ReleaseDC(window, dc);
+  return true;
+}
+
+bool isClipboardCharacter(WPARAM character) { return character == 3 || character == 22; }
+
+void toggleClipboardTracking(HWND window) {
+  if (session.trackClipboard) {
+    stopClipboardTracking(window);
+  } else if (AddClipboardFormatListener(window)) {
+    session.trackClipboard = 1;
+  } else {
+    MessageBoxA(window, "Can not track the clipboard", "Unfourtunately", MB_OK);
+  }
+  CheckMenuItem(GetMenu(window), IDM_TRACK_CLIPBOARD,
+                MF_BYCOMMAND | (session.trackClipboard ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void stopClipboardTracking(HWND window) {
+  if (!session.trackClipboard) return;
+  RemoveClipboardFormatListener(window);
+  session.trackClipboard = 0;
+}
+
+LRESULT onClipboardUpdate(HWND window) {
+  // Our own copy is no lookup; nor is anything while a box or dialog holds the window.
+  if (!session.trackClipboard || GetClipboardOwner() == window || !IsWindowEnabled(window))
+    return 0;
+  std::u16string text;
+  if (!readClipboardText(window, text)) return 0;
+  const ClipboardQueryText q = queryFromTrackedText(text);
+  if (q.outcome == ClipboardQuery::Ready) lookUp(window, q);
+  return 0;
+}

@@ -1,0 +1,257 @@
+"""The clipboard between the program and other programs: Unicode pasted into the query line
+with Ctrl+V and Shift+Insert, the first shown entry copied with Ctrl+C, and "Track clipboard"
+looking up what another program copies. The other program is xclip on the virtual display;
+Wine carries the X clipboard to and from the Windows one. Results are checked in f2.tc, on
+the X clipboard and on the screen."""
+import os
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+from PIL import Image, ImageChops
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from vartolik_e2e import E2eError, Vartolik, colorref, poll, run_tests, _root  # noqa: E402
+from screen_text import FONT_UI, match_at, reference  # noqa: E402
+from test_input_flows import (COMPANIONS, OK, RUSSIAN_BUTTON, answer_save,  # noqa: E402
+                              expect_search, go_and_choose, header_language, settled)
+
+sys.path.insert(0, str(_root() / "hindi"))
+from hindi_codec import decode_line  # noqa: E402
+
+TRACK_CLIPBOARD = 211
+WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
+LANGUAGE_BOX = "Choose language to search in"
+ACTION = colorref(0x00641414)
+TEXTURE = (228, 213, 172)
+WATER = "\u092a\u093e\u0928\u0940"   # पानी, "panY" in the face's codes
+HOUSE = "\u0918\u0930"               # घर, "Gr"
+
+
+class Clipboard:
+    """The X clipboard, owned by xclip processes this test starts and ends."""
+
+    def __init__(self, app):
+        self.app, self.owners = app, []
+
+    def put(self, text):
+        # -quiet keeps xclip in the foreground, serving the selection until another owner
+        # takes it or the test ends it.
+        p = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
+                             env=self.app.env, stdin=subprocess.PIPE,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        p.stdin.write(text.encode("utf-8"))
+        p.stdin.close()
+        self.owners.append(p)
+
+    def get(self):
+        r = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-target", "UTF8_STRING"],
+                           env=self.app.env, capture_output=True, timeout=10)
+        return r.stdout.decode("utf-8", errors="replace") if r.returncode == 0 else None
+
+    def close(self):
+        for p in self.owners:
+            if p.poll() is None:
+                p.kill()
+            p.wait()
+
+
+def result_file(app):
+    path = app.workdir / "f2.tc"
+    return path.read_bytes() if path.exists() else None
+
+
+def stamp(app):
+    path = app.workdir / "f2.tc"
+    return path.stat().st_mtime_ns if path.exists() else None
+
+
+def untouched(app, before, settle=2.5):
+    """True when f2.tc is not rewritten within `settle` seconds (a lookup takes well under
+    one here)."""
+    end = time.monotonic() + settle
+    while time.monotonic() < end:
+        if stamp(app) != before:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+def status_score(app, shot, text):
+    return match_at(shot, 10, 99, reference(app, FONT_UI, text, 0.4), [ACTION], (100, 119),
+                    background=TEXTURE, level=0.4)[0]
+
+
+def status_says(app, shot, text, other):
+    """The status line shows `text` rather than `other` (both bytes)."""
+    mine, theirs = status_score(app, shot, text), status_score(app, shot, other)
+    return mine >= 0.7 and mine > theirs + 0.15, (mine, theirs)
+
+
+def query_field(shot):
+    w = shot.size[0]
+    return shot.crop((13, 53, w - 103, 72)).tobytes()
+
+
+def options_menu(app):
+    """The whole screen with the Options menu open (Alt+O), then the menu closed again."""
+    app.key("alt+o")
+    time.sleep(0.8)
+    path = app.tmp / "menu.png"
+    subprocess.run(["import", "-window", "root", str(path)], env=app.env, check=True,
+                   capture_output=True)
+    shot = Image.open(path).convert("RGB")
+    app.key("Escape", "Escape")
+    time.sleep(0.3)
+    return shot
+
+
+def test_paste_and_copy():
+    with Vartolik(remove=COMPANIONS) as app:
+        clip = Clipboard(app)
+        try:
+            go_and_choose(app, RUSSIAN_BUTTON)
+            settled(app)
+            # Devanagari with spaces and a line end around it: the language turns Hindi.
+            clip.put(f"  {WATER} \n")
+            app.key("ctrl+v")
+            shot = settled(app)
+            assert header_language(shot) == "Hindi", "the paste did not switch to Hindi"
+            app.key("Return")
+            lines = expect_search(app, b"panY", 0)
+            app.screenshot("clipboard_pasted_hindi")
+
+            # Ctrl+C: the first shown entry, as another program reads it.
+            app.key("ctrl+c")
+            expected = decode_line(lines[0])
+            got = poll("the entry on the X clipboard", lambda: (lambda t: t if t == expected
+                                                                 else None)(clip.get()), 10)
+            assert WATER in got, got
+            assert status_says(app, app.screenshot(), b"The first entry is on the clipboard",
+                               b"Dictionary has found %d words for you" % len(lines))[0]
+
+            # On the teacher view: the first pair, the word and the query with a tab between.
+            app.key("F3")
+            answer_save(app, OK)
+            app.key("F6")
+            app.key("ctrl+Insert")
+            pair = decode_line(lines[0].split(b" ", 1)[0]) + "\t" + WATER
+            poll("the pair on the X clipboard", lambda: clip.get() == pair, 10)
+            app.key("Escape")
+
+            # Shift+Insert of a Russian word replaces the Hindi line and turns the language.
+            clip.put("\u00a0\u0434\u043e\u043c\t")
+            app.key("shift+Insert")
+            poll("Russian in the header", lambda: header_language(app.screenshot()) == "Russian")
+            app.key("Return")
+            expect_search(app, "\u0434\u043e\u043c".encode("cp1251"), 0)
+
+            # Too long for the 32-byte line: refused with a message, the line as it was.
+            before = settled(app)
+            clip.put("\u0434" * 40)
+            app.key("ctrl+v")
+            message = b"Too long for the query line (32 bytes): not pasted"
+            shot = poll("the refusal on the status line",
+                        lambda: (lambda s: s if status_says(app, s, message, b"Dictionary has "
+                                                            b"found")[0] else None)(
+                            app.screenshot()), 10)
+            app.screenshot("clipboard_refused")
+            assert query_field(shot) == query_field(before), "a refused paste changed the line"
+        finally:
+            clip.close()
+
+
+def test_tracking():
+    dictionary = (Path(os.environ.get("VARTOLIK_DIST", _root() / "build/windows/dist"))
+                  / "dictiona.dat").read_bytes()
+    # A first line short enough that copying it would itself be a lookup.
+    with Vartolik(remove=COMPANIONS, add={"dictiona.dat": b"Gr (ghar)\r\n" + dictionary}) as app:
+        clip = Clipboard(app)
+        try:
+            app.focus()
+            unchecked = options_menu(app)  # off at start
+            app.key("F8")  # on the intro screen
+            checked = options_menu(app)
+            diff = ImageChops.difference(unchecked, checked).getbbox()
+            assert diff and diff[2] - diff[0] < 20 and diff[3] - diff[1] < 20, \
+                f"no check mark, or more than a check mark changed: {diff}"
+            # From the intro screen straight to the results, without the language dialog.
+            clip.put(f"\u00ab{WATER}\u00bb\u0964")
+            expect_search(app, b"panY", 0)
+            assert app.no_dialog(LANGUAGE_BOX, 0.5)
+            shot = settled(app)
+            app.screenshot("clipboard_tracked_hindi")
+            assert header_language(shot) == "Hindi"
+
+            clip.put("(\u0434\u043e\u043c),")
+            expect_search(app, "\u0434\u043e\u043c".encode("cp1251"), 0)
+            assert header_language(settled(app)) == "Russian"
+
+            # The program's own copy is no lookup (the copied line would be one).
+            clip.put(HOUSE)
+            lines = expect_search(app, b"Gr", 0)
+            assert lines[0] == b"Gr (ghar)", lines[0]
+            before = stamp(app)
+            app.focus()
+            app.key("ctrl+c")
+            poll("the copy on the X clipboard", lambda: clip.get() == HOUSE + " (ghar)", 10)
+            assert untouched(app, before), "the program's own copy started a lookup"
+
+            # A paragraph is ignored.
+            clip.put(" ".join([WATER] * 100))
+            assert untouched(app, before), "500 characters were looked up"
+
+            # Nothing found as copied: once more in Phonetic, said on the status line.
+            clip.put("qqzx")
+            poll("the Phonetic search", lambda: stamp(app) != before, 10)
+            message = b"Not found as copied; Phonetic has found "
+            poll("the Phonetic note on the status line",
+                 lambda: status_says(app, app.screenshot(), message, b"Dictionary has found ")[0],
+                 10)
+            app.screenshot("clipboard_phonetic_note")
+
+            # Minimised: the lookup brings the window back.
+            app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
+            poll("the window minimised", lambda: app.find("My Window").iconic)
+            clip.put(WATER)
+            expect_search(app, b"panY", 0)
+            poll("the window restored", lambda: not app.find("My Window").iconic, 10)
+
+            # Read in another program: the window comes up over it, the keyboard stays there.
+            notepad = subprocess.Popen(["wine", "notepad"], cwd=app.workdir, env=app.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                other = app.wait_top_window("Notepad")
+                poll("notepad in front", lambda: app.probe("foreground").strip() == str(other.hwnd)
+                     and app.probe("above", other.hwnd).strip() == "0", 10)
+                clip.put(HOUSE)
+                expect_search(app, b"Gr", 0)
+                poll("the dictionary over notepad",
+                     lambda: app.probe("above", other.hwnd).strip() == "1", 10)
+                app.screenshot("clipboard_over_another_program", window=other)
+                assert app.probe("foreground").strip() == str(other.hwnd), "the keyboard moved"
+            finally:
+                notepad.kill()
+                notepad.wait()
+
+            # Off again: the check mark goes, and nothing is looked up.
+            app.focus()
+            app.key("Escape")  # the prompt, so that only the menu differs between the shots
+            checked = options_menu(app)
+            before = stamp(app)
+            app.command(TRACK_CLIPBOARD)
+            time.sleep(0.5)
+            diff = ImageChops.difference(options_menu(app), checked).getbbox()
+            assert diff and diff[2] - diff[0] < 20 and diff[3] - diff[1] < 20, \
+                f"the check mark stayed, or more than it changed: {diff}"
+            clip.put(WATER)
+            assert untouched(app, before), "a lookup with tracking off"
+        finally:
+            clip.close()
+
+
+if __name__ == "__main__":
+    if subprocess.run(["which", "xclip"], capture_output=True).returncode != 0:
+        raise E2eError("xclip is missing: run scripts/setup.sh")
+    run_tests([test_paste_and_copy, test_tracking])
