@@ -193,9 +193,10 @@ class Validate(Sources):
                 self.assertTrue(any("token 2" in f and wrong in f for f in found), found)
 
     def test_stale_reading_exceptions(self):
-        table = {"पानी": "па:·ни:", "घर": "гхър", "कमरा": "ка·мъ·ра:"}
-        found = validate_dictionary.stale_exceptions(table, {"पानी", "कमरा"})
-        self.assertEqual(len(found), 2, found)       # कमरा's reading is its own
+        table = {"पानी": "па:·ни:", "घर": "гхър", "कमरा": "къ·мъ·ра:", "सोना": "сау·на:"}
+        found = validate_dictionary.stale_exceptions(table, {"पानी", "कमरा", "सोना"})
+        self.assertEqual(len(found), 3, found)       # कमरा's reading is its own
+        self.assertTrue(any("सोना" in f and "more than" in f for f in found), found)
         self.assertTrue(any("पानी" in f and "already" in f for f in found), found)
         self.assertTrue(any("घर" in f and "no entry" in f for f in found), found)
 
@@ -253,6 +254,14 @@ class Reading(unittest.TestCase):
             with self.subTest(word=word):
                 self.assertRaises(transcription.TranscriptionError,
                                   transcription.transcribe, word)
+
+    def test_latin_column_disagreements(self):
+        entries = [dl.Entry("कमरा", "kamaraa", "м. комната", "a.tsv:1"),
+                   dl.Entry("कमरा", "kamraa", "м. комната", "a.tsv:2"),
+                   dl.Entry("जनवरी", "janvarii", "м. январь", "a.tsv:3")]
+        rows = transcription.latin_disagreements(entries)
+        self.assertEqual(rows, [("कमरा", "къ·мъ·ра:", "към·ра:", "kamaraa")])
+        self.assertRaises(ValueError, transcription.transcribe, "कमरा", [True])
 
     def test_collision_counts_matches_inside_the_reading_only(self):
         line = dl.hindi_codec.encode_line("घर (гхър) м. дом")

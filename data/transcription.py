@@ -33,6 +33,7 @@ What the rule gets wrong for a word is written by hand in transcription.exceptio
 """
 
 import os
+import sys
 import unicodedata
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -135,7 +136,14 @@ def _vowel(letter):
     return [_Vowel(text, short)]
 
 
-def _drop_schwas(seg):
+def _drop_schwas(seg, kept=None):
+    if kept is not None:            # the caller says which inherent vowels are heard
+        schwas = [s for s in seg if isinstance(s, _Vowel) and s.schwa]
+        if len(schwas) != len(kept):
+            raise ValueError("%d inherent vowels, %d decisions" % (len(schwas), len(kept)))
+        for v, k in zip(schwas, kept):
+            v.dropped = not k
+        return
     vowels = [k for k, s in enumerate(seg) if isinstance(s, _Vowel)]
     if len(vowels) < 2:
         return
@@ -186,10 +194,11 @@ def _vowel_text(v, after_consonant):
     return text
 
 
-def transcribe(word):
-    """The rule's reading of a Devanagari word (see the module's description)."""
+def transcribe(word, kept=None):
+    """The rule's reading of a Devanagari word (see the module's description); kept, when
+    given, says for each inherent vowel in order whether it is heard, instead of the rule."""
     seg = _segments(word)
-    _drop_schwas(seg)
+    _drop_schwas(seg, kept)
     seg = _live(seg)
     # Phones: consonant readings (str) and vowel readings (tuples), anusvara resolved.
     phones = []
@@ -272,3 +281,48 @@ def reading(word):
     """The reading a dictionary line shows for its headword."""
     word = unicodedata.normalize("NFC", word)
     return exceptions().get(word) or transcribe(word)
+
+
+def latin_disagreements(entries):
+    """(headword, reading the Latin column implies, reading shown, Latin) for each entry whose
+    source transliteration keeps or drops other inherent vowels than its reading: candidates
+    for the exception list, to be checked by ear."""
+    sys.path.insert(0, os.path.join(os.path.dirname(HERE), "tools"))
+    import check_dictionary_source as checker
+    import re
+    out = []
+    for e in entries:
+        try:
+            pattern = checker.devanagari_pattern(unicodedata.normalize("NFD", e.headword))
+        except ValueError:
+            continue
+        capturing = re.compile(pattern.pattern.replace("(?:a)?", "(a)?"))
+        m = capturing.match(e.translit)
+        if not m:
+            continue
+        implied = transcribe(e.headword, [g is not None for g in m.groups()])
+        shown = reading(e.headword)
+        if implied != shown:
+            out.append((e.headword, implied, shown, e.translit))
+    return out
+
+
+def main(argv):
+    """--against-latin [SOURCE.tsv ...]: list the disagreements with the sources' Latin column
+    in the exception list's format (headword<TAB>reading<TAB>why)."""
+    if not argv or argv[0] != "--against-latin":
+        print(main.__doc__, file=sys.stderr)
+        return 2
+    import dictionary_lines as dl
+    entries = dl.read_sources(argv[1:] or dl.source_files())
+    rows = latin_disagreements(entries)
+    for head, implied, shown, latin in rows:
+        print("%s\t%s\tLatin column %s; shown now: %s" % (head, implied, latin, shown))
+    print("%d of %d entries disagree with their Latin column" % (len(rows), len(entries)),
+          file=sys.stderr)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.path.insert(0, HERE)
+    sys.exit(main(sys.argv[1:]))

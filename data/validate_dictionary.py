@@ -140,14 +140,23 @@ def validate(data, entries):
 
 
 def stale_exceptions(table, headwords):
-    """Faults of the reading exceptions: a headword no entry has, or a reading the rule
-    already gives."""
+    """Faults of the reading exceptions: a headword no entry has, a reading the rule already
+    gives, or one that differs from the rule in more than which short a's are heard and where
+    syllables break (a slip of the hand, or a fault of the rule to mend in the rule)."""
     faults = []
+
+    def bare(text):
+        return text.replace("\u044a", "").replace(transcription.SEPARATOR, "")
+
     for head, text in sorted(table.items()):
+        rule = transcription.transcribe(head)
         if head not in headwords:
             faults.append("reading exception %s: no entry has this headword" % head)
-        elif transcription.transcribe(head) == text:
+        elif rule == text:
             faults.append("reading exception %s: the rule already reads it %s" % (head, text))
+        elif bare(rule) != bare(text):
+            faults.append("reading exception %s: %s differs from the rule's %s in more than "
+                          "short a's and syllables" % (head, text, rule))
     return faults
 
 
