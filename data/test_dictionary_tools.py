@@ -247,6 +247,22 @@ class Reading(unittest.TestCase):
                 self.assertEqual(transcription.transcribe(word), text)
                 text.encode("cp1251")
 
+    def test_every_syllable_the_codec_writes_has_a_reading(self):
+        # Each consonant (with and without nukta) with each vowel sign or virama and each
+        # nasal sign, alone and before ज्ञ and ञ़: a reading of Windows-1251 letters, one token.
+        cons = list(transcription.CONSONANTS) + [c + "\u093c" for c in transcription.CONSONANTS]
+        tails = [""] + list(transcription.SIGNS) + ["\u094d"]
+        marks = ["", "\u0902", "\u0901", "\u0903"]
+        for c in cons:
+            for t in tails:
+                for m in (marks if t != "\u094d" else [""]):
+                    for word in (c + t + m, c + t + m + "ज्ञ", c + t + m + "ञ\u093c"):
+                        with self.subTest(word=word):
+                            text = transcription.transcribe(word)
+                            self.assertTrue(text)
+                            self.assertNotIn(" ", text)
+                            text.encode("cp1251")
+
     def test_exceptions_and_refusals(self):
         self.assertEqual(transcription.reading("जनवरी"), "джън·въ·ри:")
         self.assertEqual(transcription.transcribe("जनवरी"), "джъ·нъв·ри:")

@@ -104,6 +104,8 @@ def _segments(word):
             if ch == "ज" and text[i:i + 2] == VIRAMA + "ञ":
                 cons = "гй"             # ज्ञ is said gya in Hindi: ज्ञान гйа:н
                 i += 2
+                if i < n and text[i] == NUKTA:
+                    i += 1
             out.append(cons)
             if i < n and text[i] == VIRAMA:
                 i += 1
