@@ -3,8 +3,8 @@
 
 Usage: build_dictionary.py OUTPUT [SOURCE.tsv ...]   (default: data/dictionary/*.tsv)
 
-Every entry becomes one line `<headword> (<transliteration>) <Russian part>`: Hindi in the
-codes of the display faces, the rest in Windows-1251, CR LF line ends, the lines in
+Every entry becomes one line `<headword> (<reading>) <Russian part>`, the reading in Cyrillic
+from transcription.py: Hindi in the codes of the display faces, the rest in Windows-1251, CR LF line ends, the lines in
 Devanagari alphabetical order (dictionary_lines.sort_key). Any fault of the sources (a
 malformed line, a headword given twice, a character that has no code) stops the build with
 the file and line of every fault, and the previous OUTPUT stays as it was.
@@ -15,6 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import dictionary_lines as dl  # noqa: E402
 from hindi_codec import EncodeError  # noqa: E402
+from transcription import TranscriptionError  # noqa: E402
 
 
 def build(sources):
@@ -25,7 +26,7 @@ def build(sources):
         try:
             key = dl.sort_key(e.headword)
             lines.append((key, dl.encode_entry(e)))
-        except (ValueError, EncodeError) as err:
+        except (ValueError, EncodeError, TranscriptionError) as err:
             faults.append("%s: %s" % (e.where, err))
     if faults:
         raise dl.SourceError("\n".join(faults))

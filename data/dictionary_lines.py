@@ -6,8 +6,11 @@ Shared by build_dictionary.py (sources -> dictiona.dat) and validate_dictionary.
 Source: data/dictionary/*.tsv (not *.exceptions.tsv), UTF-8, one entry a line:
 headword<TAB>transliteration<TAB>Russian part; "#" starts a comment line.
 
-A line of dictiona.dat: `<headword> (<transliteration>) <Russian part>`, Hindi in the codes
-of the display faces (hindi/hindi_codec.py), everything else Windows-1251, CR LF at the end.
+A line of dictiona.dat: `<headword> (<reading>) <Russian part>`, Hindi in the codes of the
+display faces (hindi/hindi_codec.py), everything else Windows-1251, CR LF at the end. The
+reading is the headword's pronunciation in Cyrillic, made by transcription.py (the rule and
+its hand-written exceptions); the source's Latin transliteration stays in the source as the
+word's phonetic key and is not written into the line.
 
 Devanagari alphabetical order (sort_key), the order of Hindi dictionaries:
   * letters in varnamala order: the vowels अ आ इ ई उ ऊ ऋ ए ऐ ओ औ, then the loan vowel ऑ;
@@ -34,6 +37,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(ROOT, "hindi"))
 import hindi_codec  # noqa: E402
+import transcription  # noqa: E402
 
 SOURCE_DIR = os.path.join(HERE, "dictionary")
 
@@ -103,7 +107,8 @@ class Entry:
 
     def text(self):
         """The entry's line in Unicode, without the line end."""
-        return "%s (%s) %s" % (self.headword, self.translit, self.russian)
+        return "%s (%s) %s" % (self.headword, transcription.reading(self.headword),
+                               self.russian)
 
 
 def read_sources(paths):

@@ -33,9 +33,9 @@ def search(data, query, mode):
     if end >= 0:
         text = text[:end]
     found, n = [], len(query)
-    for pos in range(0, len(text) - n):     # a match ending with the last byte is not seen
-        if text[pos:pos + n] != query:
-            continue
+    last = len(text) - n            # a match ending with the last byte is not seen
+    pos = text.find(query, 0, len(text) - 1) if n else 0
+    while 0 <= pos < last:
         left = text[pos - 1] if pos > 0 else 0
         right = text[pos + n]
         ok = (mode == 0 or (mode == 1 and left in DELIMITERS)
@@ -45,6 +45,7 @@ def search(data, query, mode):
             found.append(text.count(b"\n", 0, pos + n))
             if len(found) == MAX_MATCHES:
                 break
+        pos = text.find(query, pos + 1, len(text) - 1) if n else pos + 1
     return found, text.split(b"\n")
 
 

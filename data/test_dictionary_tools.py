@@ -7,6 +7,8 @@ import unittest
 import build_dictionary
 import expected_hits
 import dictionary_lines as dl
+import reading_collisions
+import transcription
 import validate_dictionary
 
 SOURCE_A = ("# comment\n"
@@ -100,7 +102,7 @@ class Build(Sources):
         lines = data.split(b"\r\n")[:-1]
         heads = [dl.hindi_codec.from_codes(line.split(b" ")[0]) for line in lines]
         self.assertEqual(heads, ["आम", "कमरा", "क्या", "ज़रा", "पानी", "सोना"])
-        self.assertIn(" (zaraa) ".encode("ascii"), lines[3])
+        self.assertIn(" (зъ·ра:) ".encode("cp1251"), lines[3])
         self.assertIn("немного".encode("cp1251"), lines[3])
         self.assertIn(dl.hindi_codec.to_codes("सुनिए"), lines[3])
 
@@ -141,6 +143,8 @@ class Validate(Sources):
         self.data, _ = build_dictionary.build(self.sources())
         self.lines = self.data.split(b"\r\n")[:-1]
 
+    PANI = "(па:·ни:)".encode("cp1251")
+
     def faults(self, lines, tail=b"\r\n"):
         return validate_dictionary.validate(b"\r\n".join(lines) + tail, self.entries)[0]
 
@@ -164,9 +168,10 @@ class Validate(Sources):
              "not valid Windows-1251"),
             ("parenthesis in Russian", ls[:4] + [pani.replace(ru, b"(" + ru)] + ls[5:],
              "opens or continues a note"),
-            ("note not closed", ls[:4] + [pani.replace(b"(paanii)", b"(paanii")] + ls[5:],
+            ("note not closed", ls[:4] + [pani.replace(self.PANI, self.PANI[:-1])] + ls[5:],
              "is not one note"),
-            ("no note", ls[:4] + [pani.replace(b"(paanii) ", b"")] + ls[5:], "is not one note"),
+            ("no note", ls[:4] + [pani.replace(self.PANI + b" ", b"")] + ls[5:],
+             "is not one note"),
             ("Latin in Russian", ls[:4] + [pani.replace(ru, ru + b"a")] + ls[5:],
              "is drawn as HindiText"),
             ("code changed", ls[:4] + [pani.replace(head, head + b"a", 1)] + ls[5:],
@@ -180,14 +185,108 @@ class Validate(Sources):
                 found = self.faults(lines)
                 self.assertTrue(any(message in f for f in found), found)
 
-    def test_transliteration_must_match_source(self):
-        pani = self.lines[4].replace(b"(paanii)", b"(paani)")
-        found = self.faults(self.lines[:4] + [pani] + self.lines[5:])
-        self.assertTrue(any("token 2" in f and "paani" in f for f in found), found)
+    def test_reading_must_be_the_headwords(self):
+        for wrong in ("(па·ни:)", "(paanii)"):
+            with self.subTest(wrong=wrong):
+                pani = self.lines[4].replace(self.PANI, wrong.encode("cp1251"))
+                found = self.faults(self.lines[:4] + [pani] + self.lines[5:])
+                self.assertTrue(any("token 2" in f and wrong in f for f in found), found)
+
+    def test_stale_reading_exceptions(self):
+        table = {"पानी": "па:·ни:", "घर": "гхър", "कमरा": "къ·мъ·ра:", "सोना": "сау·на:"}
+        found = validate_dictionary.stale_exceptions(table, {"पानी", "कमरा", "सोना"})
+        self.assertEqual(len(found), 3, found)       # कमरा's reading is its own
+        self.assertTrue(any("सोना" in f and "more than" in f for f in found), found)
+        self.assertTrue(any("पानी" in f and "already" in f for f in found), found)
+        self.assertTrue(any("घर" in f and "no entry" in f for f in found), found)
 
     def test_last_line_without_line_end(self):
         found = self.faults(self.lines, tail=b"")
         self.assertIn("the last line has no CR LF", found)
+
+
+class Reading(unittest.TestCase):
+    def test_rule(self):
+        cases = [
+            ("किताब", "ки·та:б", "final schwa dropped, long aa marked"),
+            ("कमल", "къ·мъл", "short a is ъ"),
+            ("कमरा", "към·ра:", "VC_CV schwa dropped"),
+            ("समझना", "съ·мъджх·на:", "VC_CV taken from the end: the later schwa goes"),
+            ("नमस्ते", "нъ·мъс·те", "cluster split before its last consonant"),
+            ("प्रेम", "прем", "initial cluster; e after a consonant"),
+            ("एक", "эк", "e at the start"),
+            ("मैं", "мэ~", "ai open, anusvara after a long vowel nasalises"),
+            ("में", "ме~", "e nasal"),
+            ("माँ", "ма:~", "chandrabindu"),
+            ("हिंदी", "хин·ди:", "anusvara before a dental is n"),
+            ("संबंध", "съм·бъндх", "anusvara before a labial is m; aspirate"),
+            ("ठंडा", "ТхъН·Да:", "retroflex capitals, retroflex nasal"),
+            ("छुट्टी", "чхуТ·Ти:", "geminate split"),
+            ("धर्म", "дхърм", "final schwa dropped after r + consonant"),
+            ("मित्र", "мит·ръ", "final schwa kept after consonant + r"),
+            ("सत्य", "сът·йъ", "final schwa kept after consonant + y"),
+            ("जन्म", "джънм", "final schwa dropped after nasal + consonant"),
+            ("ज्ञान", "гйа:н", "jña said gya"),
+            ("ज़रूर", "зъ·ру:р", "nukta: z"),
+            ("पढ़ना", "пъРх·на:", "nukta: flap"),
+            ("फ़िल्म", "филм", "nukta: f"),
+            ("भाषा", "бха:·ша:", "ṣa said like śa"),
+            ("और", "аур", "au"),
+            ("डॉक्टर", "Док·Тър", "loan o"),
+            ("अतः", "ъ·тъх", "final visarga"),
+            ("दुःख", "дукх", "visarga inside a word not heard"),
+            ("ऋषि", "ри·ши", "vocalic r"),
+            ("न", "нъ", "a one-syllable word keeps its vowel"),
+            ("एवं", "э·въм", "final anusvara after a short vowel"),
+            ("बड़बड़ाना", "бъР·бъ·Ра:·на:", "doubled stem"),
+            ("पनपना", "пъ·нъп·на:", "-ना is an ending, not a doubled stem"),
+            ("आइए", "а:·и·э", "vowel after vowel: new syllable, e not after a consonant"),
+        ]
+        for word, text, why in cases:
+            with self.subTest(word=word, why=why):
+                self.assertEqual(transcription.transcribe(word), text)
+                text.encode("cp1251")
+
+    def test_every_syllable_the_codec_writes_has_a_reading(self):
+        # Each consonant (with and without nukta) with each vowel sign or virama and each
+        # nasal sign, alone and before ज्ञ and ञ़: a reading of Windows-1251 letters, one token.
+        cons = list(transcription.CONSONANTS) + [c + "\u093c" for c in transcription.CONSONANTS]
+        tails = [""] + list(transcription.SIGNS) + ["\u094d"]
+        marks = ["", "\u0902", "\u0901", "\u0903"]
+        for c in cons:
+            for t in tails:
+                for m in (marks if t != "\u094d" else [""]):
+                    for word in (c + t + m, c + t + m + "ज्ञ", c + t + m + "ञ\u093c"):
+                        with self.subTest(word=word):
+                            text = transcription.transcribe(word)
+                            self.assertTrue(text)
+                            self.assertNotIn(" ", text)
+                            text.encode("cp1251")
+
+    def test_exceptions_and_refusals(self):
+        self.assertEqual(transcription.reading("जनवरी"), "джън·въ·ри:")
+        self.assertEqual(transcription.transcribe("जनवरी"), "джъ·нъв·ри:")
+        for word in ("कx", "ंक", "कॠ"):
+            with self.subTest(word=word):
+                self.assertRaises(transcription.TranscriptionError,
+                                  transcription.transcribe, word)
+
+    def test_latin_column_disagreements(self):
+        entries = [dl.Entry("कमरा", "kamaraa", "м. комната", "a.tsv:1"),
+                   dl.Entry("कमरा", "kamraa", "м. комната", "a.tsv:2"),
+                   dl.Entry("जनवरी", "janvarii", "м. январь", "a.tsv:3")]
+        rows = transcription.latin_disagreements(entries)
+        self.assertEqual(rows, [("कमरा", "къ·мъ·ра:", "към·ра:", "kamaraa")])
+        self.assertRaises(ValueError, transcription.transcribe, "कमरा", [True])
+
+    def test_collision_counts_matches_inside_the_reading_only(self):
+        line = dl.hindi_codec.encode_line("घर (гхър) м. дом")
+        cases = [("гхър", 0, True), ("дом", 0, False), ("ър", 2, True), ("м", 0, False),
+                 ("гх", 1, True), ("хъ", 1, False)]
+        for query, mode, inside in cases:
+            with self.subTest(query=query, mode=mode):
+                self.assertEqual(reading_collisions.inside_reading_only(
+                    line, query.encode("cp1251"), mode), inside)
 
 
 class ExpectedHits(unittest.TestCase):

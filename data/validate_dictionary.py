@@ -4,11 +4,13 @@
 Usage: validate_dictionary.py DICTIONA.DAT [--sources DIR] [--no-source-check]
 
 Checks every line: CR LF line end and no control bytes; the tokens as the result list reads
-them (headword first; the transliteration as exactly one note, opened by "(" and closed by
-")"; no other "(" in plain text; Hindi example tokens drawn as Hindi, Russian tokens as
+them (headword first; the reading as exactly one note, opened by "(" and closed by ")",
+and equal to transcription.reading of the headword: the rule, or the hand-written exception;
+no other "(" in plain text; Hindi example tokens drawn as Hindi, Russian tokens as
 plain text); every Hindi token converted back through the codec gives the source's Unicode;
 every other byte is valid Windows-1251; no token longer than 80 bytes; no headword twice;
-the lines in Devanagari alphabetical order; every source entry present. Then runs
+the lines in Devanagari alphabetical order; every source entry present; every exception of transcription.exceptions.tsv names a headword
+of the dictionary and differs from what the rule gives (else it is stale). Then runs
 tools/check_dictionary_source.py on each source file (format only). Prints the entry count;
 exit status 1 on any fault, each one named with its line number.
 """
@@ -20,6 +22,7 @@ import unicodedata
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import dictionary_lines as dl  # noqa: E402
+import transcription  # noqa: E402
 from hindi_codec import from_codes  # noqa: E402
 
 MAX_TOKEN = 80          # the result list collects a token in an 80-byte buffer
@@ -31,8 +34,6 @@ def decode_token(state, tok):
     not Windows-1251 in a Russian token."""
     if state in (dl.HEADWORD, dl.HINDI):
         return from_codes(tok)
-    if state in (dl.NOTE, dl.NOTE_END):
-        return tok.decode("ascii")
     return tok.decode("cp1251")
 
 
@@ -70,7 +71,7 @@ def check_line(line, expected=None):
             texts.append(decode_token(state, tok))
         except UnicodeDecodeError:
             faults.append("token %d %r is not valid %s" % (
-                k, tok, "ASCII" if state in (dl.NOTE, dl.NOTE_END) else "Windows-1251"))
+                k, tok, "Windows-1251"))
             texts.append(None)
     head = texts[0]
     if expected is not None:
@@ -138,6 +139,27 @@ def validate(data, entries):
     return faults, len(lines)
 
 
+def stale_exceptions(table, headwords):
+    """Faults of the reading exceptions: a headword no entry has, a reading the rule already
+    gives, or one that differs from the rule in more than which short a's are heard and where
+    syllables break (a slip of the hand, or a fault of the rule to mend in the rule)."""
+    faults = []
+
+    def bare(text):
+        return text.replace("\u044a", "").replace(transcription.SEPARATOR, "")
+
+    for head, text in sorted(table.items()):
+        rule = transcription.transcribe(head)
+        if head not in headwords:
+            faults.append("reading exception %s: no entry has this headword" % head)
+        elif rule == text:
+            faults.append("reading exception %s: the rule already reads it %s" % (head, text))
+        elif bare(rule) != bare(text):
+            faults.append("reading exception %s: %s differs from the rule's %s in more than "
+                          "short a's and syllables" % (head, text, rule))
+    return faults
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("dictionary")
@@ -150,10 +172,12 @@ def main(argv):
         entries = dl.read_sources(sources)
         with open(args.dictionary, "rb") as f:
             data = f.read()
-    except (dl.SourceError, OSError) as e:
+        transcription.exceptions()
+    except (dl.SourceError, OSError, ValueError) as e:
         print("cannot validate: %s" % e)
         return 1
     faults, count = validate(data, entries)
+    faults += stale_exceptions(transcription.exceptions(), {e.headword for e in entries})
     for f in faults:
         print(f)
     status = 0 if not faults else 1

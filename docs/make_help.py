@@ -1,6 +1,7 @@
 """Builds helpo.htm, the dictionary's help, from helpo_source.htm by putting the keyboard
 layout of the Hindi encoding (read from hindi/encoding.tsv) where the source has the
-comment <!--KEYBOARD-CHART-->.
+comment <!--KEYBOARD-CHART-->, with Russian typesetting (non-breaking spaces before dashes
+and inside abbreviations).
 
 usage: make_help.py SOURCE OUTPUT"""
 
@@ -28,16 +29,21 @@ def single_codes():
 
 
 def key_name(code):
+    """The key that types a code, as written in the help: the key's own (lower-case) sign,
+    with "Shift+" for the upper sign, so that no capital letter is taken for Shift."""
     for plain, shifted in ROWS:
         if chr(code) in plain:
-            return plain[plain.index(chr(code))].upper()
+            return chr(code)
         if chr(code) in shifted:
-            return "Shift+" + plain[shifted.index(chr(code))].upper()
+            return "Shift+" + plain[shifted.index(chr(code))]
     return None
 
 
 def shown(kind, text):
-    # Signs that join a letter are shown on a dotted circle, as in grammars.
+    # Signs that join a letter are shown on a dotted circle, as in grammars; the reph is
+    # र् written before the letter it sits on.
+    if kind == "reph":
+        return text + DOTTED_CIRCLE
     return (DOTTED_CIRCLE + text) if kind in MARK_KINDS else text
 
 
@@ -100,7 +106,7 @@ def main():
     if source.count(marker) != 1:
         raise SystemExit("the help source must hold the chart marker once")
     with open(sys.argv[2], "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(source.replace(marker, chart()))
+        f.write(dv.typography(source.replace(marker, chart())))
 
 
 if __name__ == "__main__":

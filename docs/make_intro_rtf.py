@@ -4,8 +4,9 @@ Devanagari face, Russian as Unicode escapes with Windows-1251 fallbacks.
 
 Source markup: "# " title (its next line is the subtitle), "## " and "### " headings,
 paragraphs (one per line), "| a | b |" table rows (a "|---|" row ends the header), "**bold**",
-and "@name" lines that insert a generated table (vowels, consonants, nukta, signs,
-conjuncts, digits).
+and "@name" lines that insert a generated table (vowels, consonants, othercons, nukta,
+signs, conjuncts, digits). The document's language is Russian (\\deflang1049) and each
+Devanagari run is marked Hindi (\\lang1081).
 
 usage: make_intro_rtf.py SOURCE OUTPUT"""
 
@@ -15,6 +16,9 @@ import sys
 import devanagari_ru as dv
 
 FONT_TEXT, FONT_DEVA, FONT_HEAD = 0, 1, 2
+# Language identifiers: the document is Russian, its Devanagari runs are Hindi, so that
+# word processors check the spelling of each in its own language.
+LANG_RUSSIAN, LANG_HINDI = 1049, 1081
 
 
 def is_deva(ch):
@@ -24,6 +28,8 @@ def is_deva(ch):
 def escape_char(ch):
     if ch in "\\{}":
         return "\\" + ch
+    if ch == dv.NBSP:
+        return "\\~"
     code = ord(ch)
     if code < 0x80:
         return ch
@@ -37,7 +43,9 @@ def escape_char(ch):
 
 def text(s, deva_size=None):
     """RTF for a run of text; Devanagari runs (with the spaces between them) go into the
-    Devanagari face, a little larger than the Russian around them."""
+    Devanagari face, a little larger than the Russian around them; Russian typesetting
+    (non-breaking spaces) applied."""
+    s = dv.typography(s)
     out = []
     i = 0
     while i < len(s):
@@ -47,7 +55,8 @@ def text(s, deva_size=None):
                                   or s[j] in "\u200c\u200d"):
                 j += 1
             size = "\\fs%d" % deva_size if deva_size else "\\fs28"
-            out.append("{\\f%d\\af%d%s " % (FONT_DEVA, FONT_DEVA, size) + "".join(escape_char(c) for c in s[i:j]) + "}")
+            out.append("{\\f%d\\af%d\\lang%d%s " % (FONT_DEVA, FONT_DEVA, LANG_HINDI, size)
+                       + "".join(escape_char(c) for c in s[i:j]) + "}")
             i = j
         else:
             out.append(escape_char(s[i]))
@@ -86,12 +95,13 @@ def table(rows, widths, header=True, deva_size=None):
 
 
 def vowels_table():
-    rows = [["буква", "с согласной क", "чтение", "как произносить"]]
+    rows = [["буква", "с согласной क", "чтение", "как произносить", "где огласовка"]]
     matra_of = {v: m for m, v, _ in dv.MATRAS}
     for letter, reading, note in dv.VOWELS:
         matra = matra_of.get(letter)
-        rows.append([letter, "\u0915" + matra if matra else "\u0915", reading, note])
-    return table(rows, [1300, 1900, 1200, 5200])
+        rows.append([letter, "\u0915" + matra if matra else "\u0915", reading, note,
+                     dv.MATRA_PLACE.get(matra, "огласовки нет") if matra else "огласовки нет"])
+    return table(rows, [1000, 1400, 800, 3600, 2800])
 
 
 def consonants_table():
@@ -101,44 +111,50 @@ def consonants_table():
         ("церебральные", "\u091F\u0920\u0921\u0922\u0923"),
         ("зубные", "\u0924\u0925\u0926\u0927\u0928"),
         ("губные", "\u092A\u092B\u092C\u092D\u092E"),
-        ("прочие", "\u092F\u0930\u0932\u0935"),
-        ("шипящие и х", "\u0936\u0937\u0938\u0939"),
     ]
     rows = [["", "глухой", "с придыханием", "звонкий", "с придыханием", "носовой"]]
     for name, letters in groups:
-        rows.append([name] + ["%s %s" % (c, dv.reading(c)) for c in letters] + [""] * (5 - len(letters)))
+        rows.append([name] + ["%s %s" % (c, dv.reading(c)) for c in letters])
     out = table(rows, [1900, 1540, 1540, 1540, 1540, 1540])
     notes = [["буква", "чтение", "особенность"]]
     for letter, reading, note in dv.CONSONANTS:
-        if note:
+        if note and not "\u092F" <= letter <= "\u0939":
             notes.append([letter, dv.reading(letter), note])
     return out + "\n" + table(notes, [1300, 1300, 7000])
 
 
+def other_consonants_table():
+    rows = [["буква", "чтение", "какой звук"]]
+    for letter, reading, note in dv.CONSONANTS:
+        if "\u092F" <= letter <= "\u0939":
+            rows.append([letter, dv.reading(letter), note or "как русское «%s»" % reading])
+    return table(rows, [1300, 1300, 7000])
+
+
 def nukta_table():
     examples = {
-        "\u0915\u093C": "क़लम (калам) — перо",
-        "\u0916\u093C": "ख़बर (хабар) — новость",
-        "\u0917\u093C": "ग़लत (галат) — неверный",
-        "\u091C\u093C": "ज़मीन (замӣн) — земля",
-        "\u0921\u093C": "पेड़ (пэр) — дерево",
-        "\u0922\u093C": "पढ़ना (пархна:) — читать",
-        "\u092B\u093C": "फ़िल्म (фильм) — фильм",
+        "\u0915\u093C": "क़लम (къ·лъм) — перо",
+        "\u0916\u093C": "ख़बर (хъ·бър) — новость",
+        "\u0917\u093C": "ग़लत (гъ·лът) — неверный",
+        "\u091C\u093C": "ज़मीन (зъ·ми:н) — земля",
+        "\u0921\u093C": "पेड़ (пеР) — дерево",
+        "\u0922\u093C": "पढ़ना (пъРх·на:) — читать",
+        "\u092B\u093C": "फ़िल्म (филм) — фильм",
     }
     rows = [["буква", "чтение", "как произносить", "пример"]]
     for letter, reading, note in dv.NUKTA_CONSONANTS:
-        rows.append([letter, dv.reading(letter), note, examples[letter].replace("ӣ", "и:")])
+        rows.append([letter, dv.reading(letter), note, examples[letter]])
     return table(rows, [1100, 1100, 3600, 3800])
 
 
 def signs_table():
     examples = {
-        "\u0901": "हाँ (ха̃:) — да",
-        "\u0902": "हिंदी (хинди:) — хинди",
-        "\u0903": "दुःख (дукх) — горе",
+        "\u0901": "हाँ (ха:~) — да",
+        "\u0902": "हिंदी (хин·ди:), में (ме~)",
+        "\u0903": "अतः (ъ·тъх) — поэтому",
         "\u094D": "क् + य = क्य",
         "\u093C": "ज + ़ = ज़",
-        "\u0945": "ऑफ़िस — офис",
+        "\u0945": "कॅ (кэ) — в английских словах",
         "\u0964": "यह घर है। — Это дом.",
         "\u0965": "॥ в стихах",
     }
@@ -151,17 +167,17 @@ def signs_table():
 
 def conjuncts_table():
     items = [
-        ("\u0915\u094D\u0937", "क् + ष", "кш", "क्षमा (кшама:) — прощение"),
-        ("\u0924\u094D\u0930", "त् + र", "тр", "मित्र (митр) — друг"),
-        ("\u091C\u094D\u091E", "ज् + ञ", "гь", "ज्ञान (гья:н) — знание"),
+        ("\u0915\u094D\u0937", "क् + ष", "кш", "क्षमा (кшъ·ма:) — прощение"),
+        ("\u0924\u094D\u0930", "त् + र", "тр", "मित्र (мит·ръ) — друг"),
+        ("\u091C\u094D\u091E", "ज् + ञ", "гй", "ज्ञान (гйа:н) — знание"),
         ("\u0936\u094D\u0930", "श् + र", "шр", "श्री (шри:) — господин"),
         ("\u0926\u094D\u0927", "द् + ध", "ддх", "युद्ध (йуддх) — война"),
-        ("\u0926\u094D\u092F", "द् + य", "дй", "विद्या (видйа:) — знание"),
+        ("\u0926\u094D\u092F", "द् + य", "дй", "विद्या (вид·йа:) — знание"),
         ("\u0926\u094D\u0935", "द् + व", "дв", "द्वार (два:р) — дверь"),
-        ("\u0926\u094D\u0930", "द् + र", "др", "द्रव (драв) — жидкость"),
-        ("\u0915\u094D\u0930", "क् + र", "кр", "क्रम (крам) — порядок"),
-        ("\u091F\u094D\u091F", "ट् + ट", "тт", "चिट्ठी (читтхи:) — письмо"),
-        ("\u0939\u094D\u092E", "ह् + म", "хм", "ब्रह्मा (брахма:) — Брахма"),
+        ("\u0926\u094D\u0930", "द् + र", "др", "द्रव (дръв) — жидкость"),
+        ("\u0915\u094D\u0930", "क् + र", "кр", "क्रम (кръм) — порядок"),
+        ("\u091F\u094D\u091F", "ट् + ट", "ТТ", "छुट्टी (чхуТ·Ти:) — отпуск"),
+        ("\u0939\u094D\u092E", "ह् + म", "хм", "ब्रह्मा (бръх·ма:) — Брахма"),
         ("\u0938\u094D\u0924", "स् + त", "ст", "दोस्त (дост) — друг"),
     ]
     rows = [["знак", "из чего", "чтение", "пример"]]
@@ -175,17 +191,18 @@ def digits_table():
 
 
 GENERATED = {
-    "vowels": vowels_table, "consonants": consonants_table, "nukta": nukta_table,
+    "vowels": vowels_table, "consonants": consonants_table,
+    "othercons": other_consonants_table, "nukta": nukta_table,
     "signs": signs_table, "conjuncts": conjuncts_table, "digits": digits_table,
 }
 
-HEADER = r"""{\rtf1\ansi\ansicpg1251\deff0\adeff0\uc1
+HEADER = r"""{\rtf1\ansi\ansicpg1251\deff0\adeff0\deflang%d\uc1
 {\fonttbl{\f0\froman\fcharset204 Times New Roman;}{\f1\fnil\fcharset0 Nirmala UI{\*\falt Mangal};}{\f2\fswiss\fcharset204 Arial;}}
 {\colortbl;\red20\green100\blue20;\red100\green20\blue20;\red60\green60\blue120;\red232\green238\blue226;}
 {\info{\title Information On Hindi}{\author Vartolik}}
 \paperw11906\paperh16838\margl1134\margr1134\margt1134\margb1134
-\viewkind1\fs24
-"""
+\viewkind1\lang%d\fs24
+""" % (LANG_RUSSIAN, LANG_RUSSIAN)
 
 
 def convert(source):

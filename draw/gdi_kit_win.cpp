@@ -53,7 +53,9 @@ const FontSpec kFonts[] = {
     {&GdiKit::fontHeadword, 30, 5, 0, 0, 500, 0, 0, 0, 1, 3, 2, 0, 0, kFaceDevanagari},
     {&GdiKit::fontHindi, 20, 6, 0, 0, 100, 0, 0, 0, 1, 3, 2, 0, 0, kFaceDevanagari},
     {&GdiKit::fontUi, 20, 6, 0, 0, 500, 0, 0, 0, 1, 3, 2, 0, 0, kFaceCyrillic},
-    {&GdiKit::fontNote, 20, 6, 0, 0, 500, 1, 0, 0, 0, 3, 2, 0, 0, kFaceCyrillic},
+    // The note (a line's reading) is Cyrillic, so it takes the default character set like
+    // the other Russian faces; the ANSI set would draw its letters as Western ones.
+    {&GdiKit::fontNote, 20, 6, 0, 0, 500, 1, 0, 0, 1, 3, 2, 0, 0, kFaceCyrillic},
     {&GdiKit::fontTeacherRussian, 20, 8, 0, 100, 500, 0, 0, 0, 1, 3, 2, 0, 0, kFaceCyrillic},
     {&GdiKit::fontCanvasRussian, 60, 30, 0, 0, 500, 0, 0, 0, 1, 3, 2, 0, 0, kFaceCyrillic},
     {&GdiKit::fontCanvasHindi, 50, 15, 0, 0, 500, 0, 0, 0, 1, 3, 2, 0, 0, kFaceDevanagari},

@@ -19,7 +19,7 @@ DEVANAGARI, CYRILLIC = "SS Devanagari Tolmi II", "Times New Roman Cyr"
 FONT_HEADWORD = (DEVANAGARI, 30, 5, 500, 0, 1)
 FONT_HINDI = (DEVANAGARI, 20, 6, 100, 0, 1)
 FONT_UI = (CYRILLIC, 20, 6, 500, 0, 1)
-FONT_NOTE = (CYRILLIC, 20, 6, 500, 1, 0)
+FONT_NOTE = (CYRILLIC, 20, 6, 500, 1, 1)   # italic, the default (Cyrillic) character set
 FONT_CANVAS_HINDI = (DEVANAGARI, 50, 15, 500, 0, 1)
 FONT_KEYBOARD_DIALOG = ("DV_Divya", -16, 0, 400, 0, 1)  # 12 points at 96 dots per inch
 

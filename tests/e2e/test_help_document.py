@@ -113,14 +113,49 @@ class HelpDocument(unittest.TestCase):
             # files
             "dictiona.dat", "f2.tc", "hin.tea", "rus.tea", "hintea.bak", "rustea.bak", "kirvu.exe",
             "lemora1.exe", "lemora.dat", "helpo.htm", "intro.doc", "Devass02.ttf", "Devass03.ttf",
-            "Dvdivyan.ttf", "Dvnishan.ttf",
+            "Dvdivyan.ttf", "Dvnishan.ttf", "OFL.txt",
             # the clipboard
             "Track clipboard", "F8", "Insert", "teacher export",
+            # the compact header's keyboard button, F1's modeless language window
+            "Kb", "Cancel", "немодальное",
+            # reading the pronunciation, searching both ways, typing and the spelling of हिंदी
+            "ки·та:б", "нъ·мъс·те", "Phonetic", "हिन्दी", "льдом",
+            "перед согласной", "под согласной", "над согласной", "после согласной",
         ]
         missing = [r for r in required if r not in self.text]
         self.assertEqual(missing, [])
         # Ctrl+Y is spelled as two keys.
         self.assertRegex(self.source, r"<kbd>Ctrl</kbd>\+<kbd>Y</kbd>")
+        # Words a learner would learn wrong: not Russian, a reph drawn after its circle.
+        for wrong in ("ледом", "\u25cc\u0930\u094d"):
+            self.assertNotIn(wrong, self.source)
+        # A dash never begins a line: the space before it does not break.
+        self.assertNotIn(" \u2014", self.source)
+
+    def test_typing_walkthrough_types_the_words(self):
+        # Each word of the walkthrough, typed with the keys the help names (a key of the
+        # upper half clicked in the keyboard support), gives the word's codes.
+        sys.path.insert(0, os.path.join(ROOT, "hindi"))
+        import hindi_codec
+        section = self.source[self.source.index('id="typing"'):]
+        section = section[:section.index("</table>")]
+        rows = re.findall(r'<tr><td><span class="deva">(\S+)</span>.*?</td><td>(.*?)</td>',
+                          section)
+        self.assertEqual(len(rows), 6, section)
+        plain = "".join(p for p, _ in ROWS_OF_KEYS)
+        shifted = "".join(s for _, s in ROWS_OF_KEYS)
+        for word, keys in rows:
+            typed = bytearray()
+            for m in re.finditer(r"<kbd>Shift</kbd>\+<kbd>(.)</kbd>|<kbd>(.)</kbd>|код ([0-9A-F]{2})",
+                                 keys):
+                if m.group(1):
+                    typed.append(ord(shifted[plain.index(m.group(1))]))
+                elif m.group(2):
+                    typed.append(ord(m.group(2)))
+                else:
+                    typed.append(int(m.group(3), 16))
+            with self.subTest(word=word):
+                self.assertEqual(bytes(typed), hindi_codec.to_codes(word))
 
     def test_keyboard_chart_holds_every_hindi_code(self):
         rows = devanagari_ru.encoding_rows()
@@ -146,6 +181,10 @@ class HelpDocument(unittest.TestCase):
                              capture_output=True, text=True)
         # tidy exits with 2 on errors, 1 on warnings only.
         self.assertLess(run.returncode, 2, run.stderr)
+
+
+ROWS_OF_KEYS = [("`1234567890-=", "~!@#$%^&*()_+"), ("qwertyuiop[]\\", "QWERTYUIOP{}|"),
+                ("asdfghjkl;'", "ASDFGHJKL:\""), ("zxcvbnm,./", "ZXCVBNM<>?")]
 
 
 def html_escape(s):

@@ -57,6 +57,10 @@ def rtf_text(data):
             out.append(bytes([int(m.group(1), 16)]).decode("cp1251"))
             i += m.end()
             continue
+        if data.startswith("\\~", i):          # the non-breaking space
+            out.append("\u00a0")
+            i += 2
+            continue
         m = re.match(r"\\[a-z]+-?\d* ?|\\[^a-z]", data[i:])
         if m:
             i += m.end()
@@ -92,7 +96,9 @@ class IntroDocument(unittest.TestCase):
         for letter, reading, _ in devanagari_ru.VOWELS:
             self.assertIn(letter, self.text)
         for letter, _, _ in devanagari_ru.CONSONANTS:
-            self.assertIn("%s %s" % (letter, devanagari_ru.reading(letter)), self.text)
+            # "क का" in the table of rows, "य" and "йа" in cells of their own elsewhere
+            self.assertRegex(self.text, re.escape(letter) + " ?" +
+                             re.escape(devanagari_ru.reading(letter)))
         for letter, _, _ in devanagari_ru.NUKTA_CONSONANTS:
             self.assertIn(letter, self.text)
         for _, vowel, _ in devanagari_ru.MATRAS:
@@ -106,6 +112,28 @@ class IntroDocument(unittest.TestCase):
             self.assertIn(heading, self.text)
         for word in ("लड़का", "लड़की", "करना", "में", "को"):
             self.assertIn(word, self.text)
+
+    def test_corrections_a_teacher_asked_for(self):
+        present = [
+            "छुट्टी", "अतः", "-ते", "तुम и आप", "тот, то", "наряду с английским",
+            "носовой гласный", "हिन्दी", "Phonetic", "ме~", "мэ~", "ки·та:б",
+            "перед согласной", "под согласной", "над согласной", "после согласной",
+            "полугласный", "свистящий", "произносится как श", "губно-зубное",
+        ]
+        self.assertEqual([p for p in present if p not in self.text], [])
+        absent = ["चिट्ठी", "государственный язык", "открытого «о»", "шипящие и х",
+                  "каждая буква, огласовка и лигатура — один байт"]
+        self.assertEqual([a for a in absent if a in self.text.replace("\u00a0", " ")], [])
+
+    def test_languages_and_typography_for_word_processors(self):
+        self.assertIn("\\deflang1049", self.data)
+        # Every Devanagari run is marked Hindi: each \\f1 group carries \\lang1081.
+        runs = re.findall(r"\{\\f1\\af1(\\lang\d+)?", self.data)
+        self.assertGreater(len(runs), 100)
+        self.assertEqual(set(runs), {"\\lang1081"})
+        # A dash and the parts of "м. р." are held to the word before them.
+        self.assertNotIn(" \u2014", self.text)
+        self.assertIn("м.\u00a0р.", self.text)
 
     @unittest.skipUnless(shutil.which("soffice") and shutil.which("pdftotext"),
                          "LibreOffice or poppler-utils not installed")

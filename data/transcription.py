@@ -1,0 +1,330 @@
+"""The pronunciation of a Hindi headword in Cyrillic, as every dictionary line shows it.
+
+    transcribe(word) -> str     the rule's reading of a Devanagari word (Unicode, 1251-safe)
+    reading(word)    -> str     the reading a line shows: the exception list, else the rule
+
+The reading is written in Windows-1251 only, so it goes into a line as it is, and so that
+no Hindi-code query can meet it (the display faces' codes never reach the Cyrillic
+letters). To keep Russian queries from meeting it too, it is made unlike Russian words:
+
+  * the short a (the inherent vowel, a central [ə]) is "ъ", the reduced vowel of Russian
+    phonetic transcription (कमल къ·мъл); long vowels carry ":" (а: и: у:); ए ऐ ओ औ are
+    always long and carry no mark;
+  * ए is "е" after a consonant and "э" elsewhere, ऐ is the open "э" (में ме~, मैं мэ~),
+    ओ is "о", औ "ау", the loan vowels ऑ "о" and ॅ "э";
+  * a nasal vowel is followed by "~" (माँ ма:~, में ме~);
+  * retroflex consonants are capital letters (ट Т, ड Д, ण Н, ड़ Р), aspiration is
+    "х" after the consonant (ख кх, ठ Тх, भ бх); ष is said like श (ш), ज्ञ as гй;
+  * syllables are separated by "·" (किताब ки·та:б, नमस्ते нъ·мъс·те).
+
+Together these leave few runs of three letters that a Russian word can begin with: the
+short a, the commonest vowel, is never "а", and the "·" cuts every run at a syllable.
+
+The rule: the inherent vowel is dropped at the end of a word of more than one syllable,
+and inside a word where a vowel and one consonant precede it and one consonant and a vowel
+follow (VC_CV), taken from the word's end towards its start (समझना съ·мъджх·на:). An
+anusvara after a short vowel and before a consonant is a nasal consonant, the one of the
+consonant's place (हिंदी хин·ди:, संबंध съм·бъндх, ठंडा ТхъН·Да:); everywhere else it and
+the chandrabindu make the vowel nasal (माँ ма:~, में ме~). A
+consonant cluster between two vowels is split before its last consonant.
+
+What the rule gets wrong for a word is written by hand in transcription.exceptions.tsv
+(headword<TAB>reading<TAB>why).
+"""
+
+import os
+import sys
+import unicodedata
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXCEPTIONS_PATH = os.path.join(HERE, "transcription.exceptions.tsv")
+
+SEPARATOR = "\u00b7"        # middle dot, 0xB7 in Windows-1251
+LONG = ":"
+NASAL = "~"
+
+VIRAMA, NUKTA = "\u094d", "\u093c"
+ANUSVARA, CHANDRABINDU, VISARGA = "\u0902", "\u0901", "\u0903"
+IGNORED = {"\u200c", "\u200d"}
+
+CONSONANTS = {
+    "क": "к", "ख": "кх", "ग": "г", "घ": "гх", "ङ": "н",
+    "च": "ч", "छ": "чх", "ज": "дж", "झ": "джх", "ञ": "н",
+    "ट": "Т", "ठ": "Тх", "ड": "Д", "ढ": "Дх", "ण": "Н",
+    "त": "т", "थ": "тх", "द": "д", "ध": "дх", "न": "н",
+    "प": "п", "फ": "пх", "ब": "б", "भ": "бх", "म": "м",
+    "य": "й", "र": "р", "ल": "л", "व": "в",
+    "श": "ш", "ष": "ш", "स": "с", "ह": "х",
+}
+# Consonants with nukta: the sounds of Persian, Arabic and English loans, and the flaps.
+NUKTA_CONSONANTS = {"क": "к", "ख": "х", "ग": "г", "ज": "з", "फ": "ф", "ड": "Р", "ढ": "Рх"}
+LABIALS = {"п", "пх", "б", "бх", "м"}
+NASALS = {"н", "Н", "м"}
+RETROFLEX = {"Т", "Тх", "Д", "Дх"}
+# Vowel letters and signs: (reading, short). ए is handled apart (е or э).
+VOWELS = {"अ": ("ъ", True), "आ": ("а:", False), "इ": ("и", True), "ई": ("и:", False),
+          "उ": ("у", True), "ऊ": ("у:", False), "ऋ": ("ри", True), "ए": ("E", False),
+          "ऐ": ("э", False), "ओ": ("о", False), "औ": ("ау", False), "ऑ": ("о", True),
+          "ऍ": ("э", True)}
+SIGNS = {"\u093e": "आ", "\u093f": "इ", "\u0940": "ई", "\u0941": "उ", "\u0942": "ऊ",
+         "\u0943": "ऋ", "\u0947": "ए", "\u0948": "ऐ", "\u094b": "ओ", "\u094c": "औ",
+         "\u0949": "ऑ", "\u0945": "ऍ"}
+DIGITS = {chr(0x0966 + d): str(d) for d in range(10)}
+DANDAS = {"\u0964", "\u0965"}
+
+
+class TranscriptionError(ValueError):
+    """A character the reading has no rule for."""
+
+
+class _Vowel:
+    __slots__ = ("text", "short", "schwa", "nasal", "dropped")
+
+    def __init__(self, text, short, schwa=False):
+        self.text, self.short, self.schwa = text, short, schwa
+        self.nasal = None           # None, ANUSVARA or CHANDRABINDU
+        self.dropped = False
+
+
+def _segments(word):
+    """The word as a list of consonant readings (str) and vowels (_Vowel), in order."""
+    text = unicodedata.normalize("NFD", word)
+    out = []
+    i, n = 0, len(text)
+    while i < n:
+        ch = text[i]
+        i += 1
+        if ch in IGNORED or ch in DANDAS:
+            continue
+        if ch in CONSONANTS:
+            cons = CONSONANTS[ch]
+            if i < n and text[i] == NUKTA:
+                cons = NUKTA_CONSONANTS.get(ch, cons)
+                i += 1
+            if ch == "ज" and text[i:i + 2] == VIRAMA + "ञ":
+                cons = "гй"             # ज्ञ is said gya in Hindi: ज्ञान гйа:н
+                i += 2
+                if i < n and text[i] == NUKTA:
+                    i += 1
+            out.append(cons)
+            if i < n and text[i] == VIRAMA:
+                i += 1
+            elif i < n and text[i] in SIGNS:
+                out.extend(_vowel(SIGNS[text[i]]))
+                i += 1
+            else:
+                out.append(_Vowel("ъ", True, schwa=True))
+        elif ch in VOWELS:
+            out.extend(_vowel(ch))
+        elif ch in (ANUSVARA, CHANDRABINDU):
+            if out and isinstance(out[-1], _Vowel):
+                out[-1].nasal = ch
+            else:
+                raise TranscriptionError("%s: nasal sign with no vowel before it" % word)
+        elif ch == VISARGA:
+            if i >= n:                  # अतः а·тах; inside a word it is not heard: दुःख
+                out.append("х")
+        elif ch in DIGITS or ch == "-":
+            out.append(DIGITS.get(ch, ch))
+        else:
+            raise TranscriptionError("%s: no reading for U+%04X" % (word, ord(ch)))
+    return out
+
+
+def _vowel(letter):
+    text, short = VOWELS[letter]
+    if letter == "ऋ":                # a syllabic r: read as р + и
+        return ["р", _Vowel("и", True)]
+    return [_Vowel(text, short)]
+
+
+def _drop_schwas(seg, kept=None):
+    if kept is not None:            # the caller says which inherent vowels are heard
+        schwas = [s for s in seg if isinstance(s, _Vowel) and s.schwa]
+        if len(schwas) != len(kept):
+            raise ValueError("%d inherent vowels, %d decisions" % (len(schwas), len(kept)))
+        for v, k in zip(schwas, kept):
+            v.dropped = not k
+        return
+    vowels = [k for k, s in enumerate(seg) if isinstance(s, _Vowel)]
+    if len(vowels) < 2:
+        return
+    last = vowels[-1]
+    v = seg[last]
+    if v.schwa and v.nasal is None and last == len(seg) - 1:
+        # Kept after a cluster that ends in a sonorant or doubles its consonant
+        # (मित्र, सत्य, सूर्य, विश्व, रत्न, उच्च), not after r + consonant (धर्म, अर्थ)
+        # nor after a nasal and a consonant (जन्म).
+        c1, c2 = seg[last - 2], seg[last - 1]
+        cluster = isinstance(c2, str) and (isinstance(c1, str) or c2 == "гй")
+        kept = cluster and (c2.endswith("й") or (c1 != "р" and (
+            c2 in ("р", "в") or c1 == c2 or (c2 == "н" and c1 not in NASALS))))
+        v.dropped = not kept
+    # A doubled stem (बड़बड़ाना, चमचमाना, चटपटा: C a X a C' a X ...) is two words:
+    # the schwa between the halves goes, the one inside the second half stays.
+    echo = (len(seg) > 7 and all(isinstance(seg[k], str) for k in (0, 2, 4, 6))
+            and all(isinstance(seg[k], _Vowel) and seg[k].schwa and seg[k].nasal is None
+                    for k in (1, 3, 5))
+            and seg[2] == seg[6]
+            and not (len(seg) == 8 and seg[6] == "н"))     # पनपना: -ना is the ending
+    if echo:
+        seg[3].dropped = True
+    # VC_CV from the end towards the start; the first vowel always stays.
+    for k in reversed(vowels[1:-1]):
+        v = seg[k]
+        if echo and k in (3, 5):
+            continue
+        if not v.schwa or v.nasal is not None:
+            continue
+        before = _live(seg[:k])
+        after = _live(seg[k + 1:])
+        if (len(before) >= 2 and isinstance(before[-1], str)
+                and isinstance(before[-2], _Vowel)
+                and len(after) >= 2 and isinstance(after[0], str)
+                and isinstance(after[1], _Vowel)):
+            v.dropped = True
+
+
+def _live(seg):
+    return [s for s in seg if not (isinstance(s, _Vowel) and s.dropped)]
+
+
+def _vowel_text(v, after_consonant):
+    text = v.text
+    if text == "E":
+        text = "е" if after_consonant else "э"
+    return text
+
+
+def transcribe(word, kept=None):
+    """The rule's reading of a Devanagari word (see the module's description); kept, when
+    given, says for each inherent vowel in order whether it is heard, instead of the rule."""
+    seg = _segments(word)
+    _drop_schwas(seg, kept)
+    seg = _live(seg)
+    # Phones: consonant readings (str) and vowel readings (tuples), anusvara resolved.
+    phones = []
+    for k, s in enumerate(seg):
+        if isinstance(s, str):
+            phones.append(s)
+            continue
+        after_consonant = k > 0 and isinstance(seg[k - 1], str) and not seg[k - 1].isdigit()
+        text = _vowel_text(s, after_consonant)
+        nxt = seg[k + 1] if k + 1 < len(seg) else None
+        if s.nasal == ANUSVARA and s.short and isinstance(nxt, str) and not nxt.isdigit():
+            phones.append((text,))
+            phones.append("м" if nxt in LABIALS else "Н" if nxt in RETROFLEX else "н")
+        elif s.nasal == ANUSVARA and s.schwa and nxt is None and k > 0:
+            phones.append((text,))          # एवं, स्वयं: a final -am of Sanskrit words
+            phones.append("м")
+        else:
+            phones.append((text + (NASAL if s.nasal else ""),))
+    # Syllables: each vowel takes the one consonant before it; a vowel after a vowel
+    # starts a new syllable; the rest of a cluster closes the syllable before.
+    out = []
+    vowel_seen = False
+    k = 0
+    while k < len(phones):
+        p = phones[k]
+        if isinstance(p, tuple):
+            if vowel_seen:
+                out.append(SEPARATOR)
+            out.append(p[0])
+            vowel_seen = True
+            k += 1
+            continue
+        j = k
+        while j < len(phones) and isinstance(phones[j], str):
+            j += 1
+        cluster = phones[k:j]
+        if j < len(phones) and vowel_seen:
+            out.extend(cluster[:-1])
+            out.append(SEPARATOR)
+            out.append(cluster[-1])
+            out.append(phones[j][0])
+            k = j + 1
+        else:
+            out.extend(cluster)
+            if j < len(phones):
+                out.append(phones[j][0])
+                vowel_seen = True
+                k = j + 1
+            else:
+                k = j
+    return "".join(out)
+
+
+_exceptions = None
+
+
+def exceptions(path=EXCEPTIONS_PATH):
+    """The hand-written readings: {headword: reading}. ValueError on a malformed line."""
+    global _exceptions
+    if path == EXCEPTIONS_PATH and _exceptions is not None:
+        return _exceptions
+    table = {}
+    with open(path, encoding="utf-8") as f:
+        for no, line in enumerate(f, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) != 3 or not all(fields):
+                raise ValueError("%s:%d: expected headword<TAB>reading<TAB>why" % (path, no))
+            head = unicodedata.normalize("NFC", fields[0])
+            if head in table:
+                raise ValueError("%s:%d: %s is listed twice" % (path, no, head))
+            table[head] = fields[1]
+    if path == EXCEPTIONS_PATH:
+        _exceptions = table
+    return table
+
+
+def reading(word):
+    """The reading a dictionary line shows for its headword."""
+    word = unicodedata.normalize("NFC", word)
+    return exceptions().get(word) or transcribe(word)
+
+
+def latin_disagreements(entries):
+    """(headword, reading the Latin column implies, reading shown, Latin) for each entry whose
+    source transliteration keeps or drops other inherent vowels than its reading: candidates
+    for the exception list, to be checked by ear."""
+    sys.path.insert(0, os.path.join(os.path.dirname(HERE), "tools"))
+    import check_dictionary_source as checker
+    import re
+    out = []
+    for e in entries:
+        try:
+            pattern = checker.devanagari_pattern(unicodedata.normalize("NFD", e.headword))
+        except ValueError:
+            continue
+        capturing = re.compile(pattern.pattern.replace("(?:a)?", "(a)?"))
+        m = capturing.match(e.translit)
+        if not m:
+            continue
+        implied = transcribe(e.headword, [g is not None for g in m.groups()])
+        shown = reading(e.headword)
+        if implied != shown:
+            out.append((e.headword, implied, shown, e.translit))
+    return out
+
+
+def main(argv):
+    """--against-latin [SOURCE.tsv ...]: list the disagreements with the sources' Latin column
+    in the exception list's format (headword<TAB>reading<TAB>why)."""
+    if not argv or argv[0] != "--against-latin":
+        print(main.__doc__, file=sys.stderr)
+        return 2
+    import dictionary_lines as dl
+    entries = dl.read_sources(argv[1:] or dl.source_files())
+    rows = latin_disagreements(entries)
+    for head, implied, shown, latin in rows:
+        print("%s\t%s\tLatin column %s; shown now: %s" % (head, implied, latin, shown))
+    print("%d of %d entries disagree with their Latin column" % (len(rows), len(entries)),
+          file=sys.stderr)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.path.insert(0, HERE)
+    sys.exit(main(sys.argv[1:]))
