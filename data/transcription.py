@@ -8,23 +8,23 @@ no Hindi-code query can meet it (the display faces' codes never reach the Cyrill
 letters). To keep Russian queries from meeting it too, it is made unlike Russian words:
 
   * the short a (the inherent vowel, a central [ə]) is "ъ", the reduced vowel of Russian
-    phonetic transcription (कमल къ·мъл); long vowels carry ":" (а: и: у:); ए ऐ ओ औ are
+    phonetic transcription (कमल къ-мъл); long vowels carry ":" (а: и: у:); ए ऐ ओ औ are
     always long and carry no mark;
   * ए is "е" after a consonant and "э" elsewhere, ऐ is the open "э" (में ме~, मैं мэ~),
     ओ is "о", औ "ау", the loan vowels ऑ "о" and ॅ "э";
   * a nasal vowel is followed by "~" (माँ ма:~, में ме~);
   * retroflex consonants are capital letters (ट Т, ड Д, ण Н, ड़ Р), aspiration is
     "х" after the consonant (ख кх, ठ Тх, भ бх); ष is said like श (ш), ज्ञ as гй;
-  * syllables are separated by "·" (किताब ки·та:б, नमस्ते нъ·мъс·те).
+  * syllables are separated by "-" (किताब ки-та:б, नमस्ते нъ-мъс-те).
 
 Together these leave few runs of three letters that a Russian word can begin with: the
-short a, the commonest vowel, is never "а", and the "·" cuts every run at a syllable.
+short a, the commonest vowel, is never "а", and the "-" cuts every run at a syllable.
 
 The rule: the inherent vowel is dropped at the end of a word of more than one syllable,
 and inside a word where a vowel and one consonant precede it and one consonant and a vowel
-follow (VC_CV), taken from the word's end towards its start (समझना съ·мъджх·на:). An
+follow (VC_CV), taken from the word's end towards its start (समझना съ-мъджх-на:). An
 anusvara after a short vowel and before a consonant is a nasal consonant, the one of the
-consonant's place (हिंदी хин·ди:, संबंध съм·бъндх, ठंडा ТхъН·Да:); everywhere else it and
+consonant's place (हिंदी хин-ди:, संबंध съм-бъндх, ठंडा ТхъН-Да:); everywhere else it and
 the chandrabindu make the vowel nasal (माँ ма:~, में ме~). A
 consonant cluster between two vowels is split before its last consonant.
 
@@ -39,7 +39,7 @@ import unicodedata
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXCEPTIONS_PATH = os.path.join(HERE, "transcription.exceptions.tsv")
 
-SEPARATOR = "\u00b7"        # middle dot, 0xB7 in Windows-1251
+SEPARATOR = "-"             # hyphen: no code of the Hindi faces, unlike the middle dot (0xB7, the digit २)
 LONG = ":"
 NASAL = "~"
 
@@ -122,7 +122,7 @@ def _segments(word):
             else:
                 raise TranscriptionError("%s: nasal sign with no vowel before it" % word)
         elif ch == VISARGA:
-            if i >= n:                  # अतः а·тах; inside a word it is not heard: दुःख
+            if i >= n:                  # अतः а-тах; inside a word it is not heard: दुःख
                 out.append("х")
         elif ch in DIGITS or ch == "-":
             out.append(DIGITS.get(ch, ch))

@@ -23,7 +23,7 @@ import unicodedata
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import dictionary_lines as dl  # noqa: E402
 import transcription  # noqa: E402
-from hindi_codec import from_codes  # noqa: E402
+from hindi_codec import from_codes, is_hindi_byte  # noqa: E402
 
 MAX_TOKEN = 80          # the result list collects a token in an 80-byte buffer
 CHECKER = os.path.join(dl.ROOT, "tools", "check_dictionary_source.py")
@@ -59,6 +59,11 @@ def check_line(line, expected=None):
     state, note = tokens[1]
     if state != dl.NOTE_END or not (note.startswith(b"(") and note.endswith(b")")):
         faults.append("the second token %r is not one note in parentheses" % note)
+    # No byte of the reading may be a code of the Hindi faces: a Hindi query would meet it.
+    hindi_bytes = sorted({b for b in note[1:-1] if is_hindi_byte(b)})
+    if hindi_bytes:
+        faults.append("the reading %r holds Hindi face codes %s" % (
+            note, " ".join("%02X" % b for b in hindi_bytes)))
     for k, (state, tok) in enumerate(tokens[2:], 3):
         if state in (dl.NOTE, dl.NOTE_END):
             faults.append("token %d %r opens or continues a note" % (k, tok))
