@@ -154,7 +154,7 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
         next = i + 1 < text.size() ? text[i + 1] : 0;
       }
       bool flapLike = base == 0x0921 || base == 0x0922;  // ड ढ
-      if (base == 0x091C && next == 0x094D && i + 2 < text.size() && text[i + 2] == 0x091E) {
+      if (base == 0x091C && !nukta && next == 0x094D && i + 2 < text.size() && text[i + 2] == 0x091E) {
         key.push("gy");  // ज्ञ is said gy in Hindi
         i += 2;
         next = i + 1 < text.size() ? text[i + 1] : 0;
@@ -178,7 +178,8 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
       key.push(independentVowelSpec(c, wordStart));
       wordStart = false;
     } else if (isNasalSign(c)) {
-      key.push(isLabial(next) ? "m" : "n");
+      // The anusvara before p, b or m is said m and spelled m or n; otherwise both signs are n.
+      key.push(c == 0x0902 && isLabial(next) ? "[mn]" : "n");
     } else if (c == 0x0903) {
       key.push("h");  // visarga
     } else if (c == 0x094D || c == 0x093C || c == 0x200C || c == 0x200D) {
@@ -219,7 +220,7 @@ void appendLatin(const std::string& text, KeyBuilder& key) {
       }
     }
     if (!found) {
-      wordStart = true;
+      if (lower[i] != '\'') wordStart = true;  // an apostrophe only marks two vowels apart
       ++i;
       continue;
     }
@@ -247,6 +248,10 @@ const StemRule kHindiStemRules[] = {
     {"egi", "n"},  {"ege", "n"},  {"eng", "n"},  {"enge", "n"}, {"engi", "n"}, {"ung", "n"},
     {"ungi", "n"}, {"oge", "n"},  {"ogi", "n"},  {"iye", "n"},  {"iyeg", "n"}, {"kr", "n"},
     {"ke", "n"},   {"ne", "n"},   {"y", "n"},    {"yi", "n"},   {"ye", "n"},   {"yin", "n"},
+    {"n", ""},     {"on", "n"},   {"ie", "n"},   {"ieg", "n"},  {"yeg", "n"},  {"yegi", "n"},
+    {"yege", "n"}, {"yeng", "n"}, {"yenge", "n"}, {"yengi", "n"}, {"yung", "n"}, {"yungi", "n"},
+    {"yoge", "n"}, {"yogi", "n"}, {"yen", "n"},  {"yun", "n"},  {"yo", "n"},   {"vog", "n"},
+    {"vo", "n"},   {"v", "n"},
 };
 constexpr int kMinHindiStem = 2;
 
@@ -260,7 +265,8 @@ const char* const kRussianEndingsUtf8[] = {
     "ую", "юю", "ой", "ей", "ый", "ий", "ых", "их", "ым", "им", "ом", "ем", "ам", "ям", "ах",
     "ях", "ов", "ев", "ью", "ия", "ии", "ию", "ть", "ти", "ет", "ит", "ут", "ют", "ат", "ят",
     "ла", "ло", "ли", "ого", "его", "ому", "ему", "ыми", "ими", "ами", "ями", "иях", "иям",
-    "ией", "ешь", "ишь", "ете", "ите", "ить", "ать", "ять", "еть",
+    "ией", "ешь", "ишь", "ете", "ите", "ить", "ать", "ять", "еть", "ья", "ье", "ьи", "ьев",
+    "ьям", "ьями", "ьях",
 };
 constexpr std::size_t kMinRussianStem = 3;
 
@@ -296,11 +302,6 @@ bool isRussianEnding(const char* p, std::size_t n) {
 
 bool isCyrillicByte(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
 
-unsigned char foldRussianByte(unsigned char b) {
-  if (b >= 0xC0 && b <= 0xDF) return static_cast<unsigned char>(b + 0x20);
-  if (b == 0xA8 || b == 0xB8) return 0xE5;  // Ё ё as е
-  return b;
-}
 
 // The words of Cyrillic text, each as its stems.
 std::vector<std::vector<std::string>> russianQueryWords(const std::string& cp1251) {
@@ -367,7 +368,8 @@ std::vector<PhoneticKey> phoneticStems(const PhoneticKey& key) {
   for (const StemRule& rule : kHindiStemRules) {
     int n = static_cast<int>(std::strlen(rule.ending));
     int stem = key.length - n;
-    if (stem < kMinHindiStem) continue;
+    // Verb stems may be one sound (jaa-naa, khaa-naa); noun stems are at least two.
+    if (stem < (rule.dictionaryEnding[0] == 'n' ? 1 : kMinHindiStem)) continue;
     bool fits = true;
     for (int k = 0; k < n && fits; ++k) fits = (key.unit[stem + k] & classOf(rule.ending[k])) != 0;
     if (!fits) continue;
@@ -385,9 +387,15 @@ std::vector<PhoneticKey> phoneticStems(const PhoneticKey& key) {
   return stems;
 }
 
+unsigned char foldRussianLetter(unsigned char b) {
+  if (b >= 0xC0 && b <= 0xDF) return static_cast<unsigned char>(b + 0x20);
+  if (b == 0xA8 || b == 0xB8) return 0xE5;  // Ё ё as е
+  return b;
+}
+
 std::string foldRussian(const std::string& cp1251) {
   std::string out = cp1251;
-  for (char& ch : out) ch = static_cast<char>(foldRussianByte(static_cast<unsigned char>(ch)));
+  for (char& ch : out) ch = static_cast<char>(foldRussianLetter(static_cast<unsigned char>(ch)));
   return out;
 }
 

@@ -7,7 +7,7 @@
 // key forgives what learners mix up: vowel length (a/aa, i/ii/ee, u/uu/oo), e/ai and o/au,
 // nukta letters and their spellings (z/j, f/ph, q/k, x/kh, the flap as d or r), retroflex and
 // dental (T/t, D/d, N/n, Sh/sh), ch/chh, w/v, doubled consonants, anusvara and chandrabindu as
-// n (m before p, b, m), and the short a (inherent, written or dropped: every a after the
+// n (the anusvara before p, b, m as m or n), and the short a (inherent, written or dropped: every a after the
 // word's start is left out). Each position of a query key is a set of classes (Latin d may be
 // the flap, so may r); a headword's positions are single classes.
 //
@@ -15,8 +15,7 @@
 // matches when it equals the query, or when both are one stem (3 letters or more) with a
 // regular ending each.
 //
-// Inflected Hindi queries (plural, oblique, verb forms) are tried as their dictionary forms
-// when the query as typed finds nothing.
+// An inflected Hindi query (plural, oblique, verb forms) also finds its dictionary forms.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +50,7 @@ bool phoneticKeysMatch(const PhoneticKey& query, const PhoneticKey& headword);
 std::vector<PhoneticKey> phoneticStems(const PhoneticKey& key);
 
 // Russian (Windows-1251) folded to lower case with yo as ye; other bytes stay.
+unsigned char foldRussianLetter(unsigned char cp1251);
 std::string foldRussian(const std::string& cp1251);
 // The stems a folded Russian word stands for: the word itself, then the word less each
 // regular ending that leaves 3 letters or more.
@@ -82,14 +82,16 @@ PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8);
 // The classes the key of a headword's codes can begin with, read from its first bytes alone
 // (every class when they do not tell). Lets the scan skip most lines without converting them.
 PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n);
+// Every class the key of a headword's codes can hold, from its bytes one by one.
+PhoneticUnit headwordClasses(const char* codes, std::size_t n);
 
 // The best tier (0 or 1) at which a dictionary line (without its line end) matches, or -1.
 // The headword is the text before " (" (or the first token); the Russian part is what follows
 // the transcription's ")" (or the first token when there is no transcription).
 int phoneticLineTier(const PhoneticQuery& query, const char* line, std::size_t n);
 
-// First pass of a Phonetic search: the lines that match at the best tier any line reaches, at
-// most 100, as line numbers. False when the dictionary cannot be opened.
+// First pass of a Phonetic search: the lines that match at either tier, at most 100, as line
+// numbers. False when the dictionary cannot be opened.
 bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& query,
                             MatchList& matches, std::size_t blockSize = kSearchBlockSize);
 // The same for the program's query bytes and search language (1 Hindi, 0 Russian).

@@ -1,5 +1,5 @@
 // The Phonetic scan over dictiona.dat: each line's headword key and Russian words compared with
-// the query, the lines of the best tier kept.
+// the query; the first 100 lines that match are kept.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -21,21 +21,46 @@ struct FirstUnitTable {
   FirstUnitTable() {
     for (int b = 0; b < 256; ++b) {
       unit[b] = kAnyUnit;
-      if (!isHindiCode(static_cast<unsigned char>(b)) || b == 0x69) continue;  // 0x69: short i, before its letter
-      std::string devanagari = codesToDevanagari(std::string(1, static_cast<char>(b)));
-      if (!isWellFormedDevanagari(devanagari)) continue;  // a sign: the next bytes decide
-      PhoneticKey key = devanagariPhoneticKey(devanagari, false);
-      if (key.length == 0) continue;
-      unit[b] = key.unit[0];
-      // What later bytes can still make of the first letter: a nukta turns d and dh into the
-      // flap, the sign candra turns a into o.
-      PhoneticKey flap = devanagariPhoneticKey(devanagari + "\xE0\xA4\xBC", false);
-      PhoneticKey candra = devanagariPhoneticKey(codesToDevanagari(std::string(1, static_cast<char>(b)) + "a\x93"), false);
-      if (flap.length) unit[b] |= flap.unit[0];
-      if (candra.length) unit[b] |= candra.unit[0];
+      // 0x69, the short i, stands before its letter; 0x61 (aa) may be left out or join the
+      // next sign into o; the reph is said before the syllable it follows.
+      if (!isHindiCode(static_cast<unsigned char>(b)) || b == 0x69 || b == 0x61 || b == 0x5E) continue;
+      // What later bytes can still make of the first sound: a nukta turns d and dh into the
+      // flap, the sign candra turns a into o, an anusvara before p is also m, j before nya
+      // is said g.
+      PhoneticUnit first = 0;
+      for (const char* next : {"", "\x60", "a\x93", "p", "\x98"}) {
+        std::string codes = std::string(1, static_cast<char>(b)) + next;
+        PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(codes), false);
+        first |= key.length ? key.unit[0] : kAnyUnit;
+      }
+      unit[b] = first;
+    }
+    for (int b = 0; b < 256; ++b) {
+      classes[b] = 0;
+      if (!isHindiCode(static_cast<unsigned char>(b))) continue;
+      std::string code(1, static_cast<char>(b));
+      classes[b] = allUnits(code);
+      // Sounds this code makes only together with the next one (d and dh with a nukta, o from
+      // aa and e, m from the anusvara before p, gy from j and nya): counted for this code.
+      for (const char* next : {"\x60", "a\x93", "\x93", "\x65", "\x45", "p", "\x98"}) {
+        classes[b] |= allUnits(code + next) & ~allUnits(next);
+      }
     }
   }
+  PhoneticUnit classes[256];
+
+  static PhoneticUnit allUnits(const std::string& codes) {
+    PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(codes), false);
+    PhoneticUnit all = 0;
+    for (int i = 0; i < key.length; ++i) all |= key.unit[i];
+    return all;
+  }
 };
+
+const FirstUnitTable& firstUnitTable() {
+  static const FirstUnitTable table;
+  return table;
+}
 
 // Where the headword ends and the Russian part starts in a line.
 void splitLine(const char* line, std::size_t n, std::size_t& headwordEnd, std::size_t& russianStart) {
@@ -57,25 +82,31 @@ void splitLine(const char* line, std::size_t n, std::size_t& headwordEnd, std::s
   russianStart = headwordEnd;
 }
 
-bool isCyrillicLetter(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
-
-bool russianPartHolds(const std::vector<std::string>& stems, const char* text, std::size_t n) {
-  char word[64];
-  std::size_t length = 0;
-  bool tooLong = false;
-  for (std::size_t i = 0; i <= n; ++i) {
-    unsigned char b = i < n ? static_cast<unsigned char>(text[i]) : ' ';
-    if (isCyrillicLetter(b)) {
-      if (length < sizeof word) {
-        word[length++] = static_cast<char>(foldRussian(std::string(1, static_cast<char>(b)))[0]);
-      } else {
-        tooLong = true;
-      }
-      continue;
+// Windows-1251 letters folded (lower case, yo as ye); 0 for every other byte.
+struct RussianFold {
+  unsigned char letter[256];
+  RussianFold() {
+    for (int b = 0; b < 256; ++b) {
+      bool cyrillic = b >= 0xC0 || b == 0xA8 || b == 0xB8;
+      letter[b] = cyrillic ? foldRussianLetter(static_cast<unsigned char>(b)) : 0;
     }
-    if (length > 0 && !tooLong && russianWordMatches(stems, word, length)) return true;
-    length = 0;
-    tooLong = false;
+  }
+};
+
+// Whether a word of the Russian text is one of the stems, alone or with a regular ending. Only
+// words that begin with the stems' first letter are collected.
+bool russianPartHolds(const std::vector<std::string>& stems, const char* text, std::size_t n) {
+  static const RussianFold fold;
+  if (stems.empty() || stems[0].empty()) return false;
+  const unsigned char first = static_cast<unsigned char>(stems[0][0]);
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  char word[64];
+  for (std::size_t i = 0; i < n; ++i) {
+    if (fold.letter[p[i]] != first || (i > 0 && fold.letter[p[i - 1]])) continue;
+    std::size_t length = 0;
+    std::size_t j = i;
+    while (j < n && fold.letter[p[j]] && length < sizeof word) word[length++] = static_cast<char>(fold.letter[p[j++]]);
+    if ((j == n || !fold.letter[p[j]]) && russianWordMatches(stems, word, length)) return true;
   }
   return false;
 }
@@ -90,11 +121,24 @@ struct PreparedQuery {
     }
   }
 
+  // Whether some Hindi key could match a headword that can make only these sounds.
+  bool soundsAvailable(PhoneticUnit classes) const {
+    for (const auto& tier : query.hindi) {
+      for (const PhoneticKey& k : tier) {
+        int i = 0;
+        while (i < k.length && (k.unit[i] & classes)) ++i;
+        if (i == k.length) return true;
+      }
+    }
+    return false;
+  }
+
   int tier(const char* line, std::size_t n) const {
     std::size_t headwordEnd, russianStart;
     splitLine(line, n, headwordEnd, russianStart);
     int best = -1;
-    if (firstUnits && (headwordFirstUnits(line, headwordEnd) & firstUnits)) {
+    if (firstUnits && (headwordFirstUnits(line, headwordEnd) & firstUnits) &&
+        soundsAvailable(headwordClasses(line, headwordEnd))) {
       PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(std::string(line, headwordEnd)), false);
       for (int t = 0; t < 2 && best < 0; ++t) {
         for (const PhoneticKey& k : query.hindi[t]) {
@@ -125,13 +169,23 @@ struct FileCloser {
 
 }  // namespace
 
+PhoneticUnit headwordClasses(const char* codes, std::size_t n) {
+  const FirstUnitTable& table = firstUnitTable();
+  PhoneticUnit all = 0;
+  for (std::size_t i = 0; i < n; ++i) all |= table.classes[static_cast<unsigned char>(codes[i])];
+  return all;
+}
+
 PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n) {
-  static const FirstUnitTable table;
+  const FirstUnitTable& table = firstUnitTable();
   // A reph is written after its syllable but said before it: it may be the first sound.
-  if (n == 0 || std::memchr(codes, 0x5E, n)) return kAnyUnit;
-  unsigned char first = static_cast<unsigned char>(codes[0]);
+  if (std::memchr(codes, 0x5E, n)) return kAnyUnit;
+  std::size_t i = 0;
+  while (i < n && !isHindiCode(static_cast<unsigned char>(codes[i]))) ++i;  // no sound of their own
+  if (i == n) return kAnyUnit;
+  unsigned char first = static_cast<unsigned char>(codes[i]);
   // The short i is written before its letter; before anything else it stays an i.
-  if (first == 0x69 && n >= 2) return table.unit[static_cast<unsigned char>(codes[1])] | table.shortI;
+  if (first == 0x69 && i + 1 < n) return table.unit[static_cast<unsigned char>(codes[i + 1])] | table.shortI;
   return table.unit[first];
 }
 
@@ -147,11 +201,9 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
   if (query.empty()) return true;
   PreparedQuery prepared(query);
 
-  MatchList tiers[2];
   auto judge = [&](const char* line, std::size_t n, int32_t number) {
     if (n > 0 && line[n - 1] == '\r') --n;
-    int t = prepared.tier(line, n);
-    if (t >= 0 && tiers[t].count < kMatchCap) tiers[t].line[tiers[t].count++] = number;
+    if (prepared.tier(line, n) >= 0) matches.line[matches.count++] = number;
   };
 
   // Lines are read as the text-mode stream gives them: CR LF ends a line like LF, 0x1A ends
@@ -161,7 +213,7 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
   int32_t lineNumber = 0;
   bool skipping = false;  // inside the rest of an over-long line
   bool end = false;
-  while (!end && tiers[0].count < kMatchCap) {
+  while (!end && matches.count < kMatchCap) {
     std::size_t got = std::fread(buf.data() + have, 1, buf.size() - have, in.file);
     if (got == 0) end = true;
     const void* stop = std::memchr(buf.data() + have, 0x1A, got);
@@ -171,7 +223,7 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
     }
     have += got;
     std::size_t start = 0;
-    while (tiers[0].count < kMatchCap) {
+    while (matches.count < kMatchCap) {
       const void* lf = std::memchr(buf.data() + start, '\n', have - start);
       if (!lf) break;
       std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - buf.data());
@@ -180,18 +232,17 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
       ++lineNumber;
       start = at + 1;
     }
+    if (matches.count == kMatchCap) break;
     std::memmove(buf.data(), buf.data() + start, have - start);
     have -= start;
     if (end) {
-      if (have > 0 && !skipping && tiers[0].count < kMatchCap) judge(buf.data(), have, lineNumber);
+      if (have > 0 && !skipping && matches.count < kMatchCap) judge(buf.data(), have, lineNumber);
     } else if (have >= kLongestLine) {
       if (!skipping) judge(buf.data(), have, lineNumber);
       skipping = true;
       have = 0;
     }
   }
-  if (std::ferror(in.file)) return true;
-  matches = tiers[0].count > 0 ? tiers[0] : tiers[1];
   return true;
 }
 
