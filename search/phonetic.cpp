@@ -34,8 +34,8 @@ struct KeyBuilder {
   }
   // Letters as written in the tables: one class per letter, alternatives in brackets
   // ("[dR]h"), "A" for a short a.
-  void push(const char* spec) {
-    for (const char* p = spec; *p; ++p) {
+  void push(const char* sounds) {
+    for (const char* p = sounds; *p; ++p) {
       if (*p == 'A') {
         push(kShortA);
       } else if (*p == '[') {
@@ -116,7 +116,7 @@ char32_t withoutNukta(char32_t c) {
   return c >= 0x0958 && c <= 0x095F ? bases[c - 0x0958] : 0;
 }
 
-const char* vowelSignSpec(char32_t c) {
+const char* vowelSignSounds(char32_t c) {
   switch (c) {
     case 0x093E: return "A";                    // ा
     case 0x093F: case 0x0940: return "i";       // ि ी
@@ -127,7 +127,7 @@ const char* vowelSignSpec(char32_t c) {
   }
 }
 
-const char* independentVowelSpec(char32_t c, bool wordStart) {
+const char* independentVowelSounds(char32_t c, bool wordStart) {
   switch (c) {
     case 0x0905: case 0x0906: return wordStart ? "a" : "A";  // अ आ
     case 0x0907: case 0x0908: return "i";                    // इ ई
@@ -172,10 +172,10 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
       }
       wordStart = false;
     } else if (isVowelSign(c)) {
-      key.push(vowelSignSpec(c));
+      key.push(vowelSignSounds(c));
       wordStart = false;
     } else if (isIndependentVowel(c) || c == 0x0960) {
-      key.push(independentVowelSpec(c, wordStart));
+      key.push(independentVowelSounds(c, wordStart));
       wordStart = false;
     } else if (isNasalSign(c)) {
       // The anusvara before p, b or m is said m and spelled m or n; otherwise both signs are n.
@@ -193,7 +193,7 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
 // Latin spellings learners use, longest first where one begins another.
 struct LatinSpelling {
   const char* letters;
-  const char* spec;
+  const char* sounds;
 };
 const LatinSpelling kLatin[] = {
     {"chh", "c"},  {"ch", "c"},     {"kh", "kh"},   {"gh", "gh"},   {"jh", "jh"},   {"th", "th"},
@@ -224,11 +224,11 @@ void appendLatin(const std::string& text, KeyBuilder& key) {
       ++i;
       continue;
     }
-    const char* spec = found->spec;
-    if (wordStart && spec[0] == 'A') spec = "a";
-    if (wordStart && std::strcmp(found->letters, "ai") == 0) spec = "e";
-    if (wordStart && std::strcmp(found->letters, "au") == 0) spec = "o";
-    key.push(spec);
+    const char* sounds = found->sounds;
+    if (wordStart && sounds[0] == 'A') sounds = "a";
+    if (wordStart && std::strcmp(found->letters, "ai") == 0) sounds = "e";
+    if (wordStart && std::strcmp(found->letters, "au") == 0) sounds = "o";
+    key.push(sounds);
     wordStart = false;
     i += std::strlen(found->letters);
   }

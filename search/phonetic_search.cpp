@@ -15,10 +15,10 @@ constexpr PhoneticUnit kAnyUnit = ~PhoneticUnit(0);
 // A line longer than this is judged by its first bytes (headword and the start of its Russian).
 constexpr std::size_t kLongestLine = std::size_t(1) << 16;
 
-struct FirstUnitTable {
+struct HeadwordTables {
   PhoneticUnit unit[256];
   PhoneticUnit shortI = devanagariPhoneticKey("\xE0\xA4\x87", false).unit[0];  // इ
-  FirstUnitTable() {
+  HeadwordTables() {
     for (int b = 0; b < 256; ++b) {
       unit[b] = kAnyUnit;
       // 0x69, the short i, stands before its letter; 0x61 (aa) may be left out or join the
@@ -57,16 +57,20 @@ struct FirstUnitTable {
   }
 };
 
-const FirstUnitTable& firstUnitTable() {
-  static const FirstUnitTable table;
+const HeadwordTables& headwordTables() {
+  static const HeadwordTables table;
   return table;
 }
 
-// Where the headword ends and the Russian part starts in a line.
+// Where the headword ends and the Russian part starts in a line: the headword runs to the
+// " (" of the transcription, unless Russian comes first (a line without transcription, whose
+// headword is its first token).
 void splitLine(const char* line, std::size_t n, std::size_t& headwordEnd, std::size_t& russianStart) {
   const char* open = nullptr;
   for (std::size_t i = 0; i + 1 < n; ++i) {
-    if (line[i] == ' ' && line[i + 1] == '(') {
+    unsigned char b = static_cast<unsigned char>(line[i]);
+    if (b >= 0xC0 || b == 0xA8 || b == 0xB8) break;
+    if (b == ' ' && line[i + 1] == '(') {
       open = line + i;
       break;
     }
@@ -170,14 +174,14 @@ struct FileCloser {
 }  // namespace
 
 PhoneticUnit headwordClasses(const char* codes, std::size_t n) {
-  const FirstUnitTable& table = firstUnitTable();
+  const HeadwordTables& table = headwordTables();
   PhoneticUnit all = 0;
   for (std::size_t i = 0; i < n; ++i) all |= table.classes[static_cast<unsigned char>(codes[i])];
   return all;
 }
 
 PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n) {
-  const FirstUnitTable& table = firstUnitTable();
+  const HeadwordTables& table = headwordTables();
   // A reph is written after its syllable but said before it: it may be the first sound.
   if (std::memchr(codes, 0x5E, n)) return kAnyUnit;
   std::size_t i = 0;
