@@ -207,4 +207,45 @@ TEST(Phonetic, HundredLinesAtMostAndLongLinesKeepTheCount) {
   EXPECT_EQ(inside.resultFile.size(), longLine.size() + 2);
 }
 
+// The scan over raw blocks against the plain reading of the same text line by line, on random
+// dictionaries of face codes, Russian, CR, lone LF and 0x1A, in small and large blocks.
+TEST(Phonetic, ScanAgreesWithLineByLineReading) {
+  const std::string water = line("पानी (paanii) вода, воды"), boy = line("लड़का (x) мальчик");
+  const char* const pieces[] = {"\r\n", "\n", "\r", " ", " (", ")", "\x1A", "Gr", "pa", "nY",
+                                "\xE2\xEE\xE4", "\xC2\xEE\xE4\xFB", "i", "k", "\x99"};
+  const char* const queries[] = {"paani", "voda", "\xE2\xEE\xE4\xE0", "ghar", "ladke", "Gr"};
+  std::mt19937 rng(3);
+  ScratchDir dir;
+  std::string path = dir.file("dictiona.dat");
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    int parts = static_cast<int>(rng() % 400);
+    for (int i = 0; i < parts; ++i) {
+      int pick = static_cast<int>(rng() % 20);
+      text += pick == 0 ? water : pick == 1 ? boy : pieces[pick % 15];
+    }
+    writeRawFile(path.c_str(), text);
+    // The reading the program's text streams give: up to 0x1A, lines at LF, CR LF as LF.
+    std::string readable = text.substr(0, text.find('\x1A'));
+    for (const char* q : queries) {
+      PhoneticQuery query = phoneticQueryFromBytes(q, static_cast<int>(std::strlen(q)), round % 2 == 1);
+      std::vector<int32_t> expected;
+      std::size_t start = 0;
+      for (int32_t number = 0; start < readable.size() && expected.size() < 100; ++number) {
+        std::size_t end = std::min(readable.find('\n', start), readable.size());
+        std::size_t n = end - start;
+        if (end < readable.size() && n > 0 && readable[end - 1] == '\r') --n;
+        if (phoneticLineTier(query, readable.data() + start, n) >= 0) expected.push_back(number);
+        start = end + 1;
+      }
+      for (std::size_t block : {std::size_t(1), std::size_t(5), kSearchBlockSize}) {
+        MatchList matches;
+        ASSERT_TRUE(findPhoneticMatchesFor(path.c_str(), query, matches, block));
+        ASSERT_EQ(std::vector<int32_t>(matches.line, matches.line + matches.count), expected)
+            << "round " << round << ", query " << q << ", block " << block;
+      }
+    }
+  }
+}
+
 }  // namespace
