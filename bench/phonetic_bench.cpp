@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     int language;
   } queries[] = {
       {"Latin kitaab", "kitaab", 0},
-      {"Latin in Hindi", "ladkiyan", 1},
+      {"Latin, 2 readings", "kamzor", 1},  // Hindi language: transliteration and face codes
       {"face codes", "ikta-b", 1},
       {"Russian, rare", "\xB8\xE6\xE8\xEA\xE8", 0},  // yozhiki: the planted yozhik, 3 lines
       {"Russian, common", "\xE4\xEE\xEC\xE0\xEC\xE8", 0},  // domami: 100 lines at once
