@@ -141,7 +141,7 @@ def main(dump, dictionary):
         share = rate(hits, len(forms))
         print("Apertium forms of %d nouns and %d verbs, %s: %d of %d find their headword "
               "(%.1f %%)" % (len(lexemes) - verbs, verbs, name, hits, len(forms), 100 * share))
-        print("  missed, e.g.: " + " ".join(misses[:int(os.environ.get("SHOW", "12"))]))
+        print("  missed, e.g.: " + " ".join(misses[:12]))
         if len(lexemes) < 300 or share < 0.95:
             failures.append("Apertium forms, %s: %.1f %%" % (name, 100 * share))
 
