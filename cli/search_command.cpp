@@ -23,18 +23,21 @@ const char kSearchHelp[] =
     "                 word-start  (1, RightAppend)  at the start of a word\n"
     "                 word-end    (2, LeftAppend)   at the end of a word\n"
     "                 whole-word  (3, Exact)        as a whole word\n"
-    "                 phonetic    (4, Phonetic)     accepts nothing\n"
+    "                 phonetic    (4, Phonetic)     by sound: a Latin transliteration,\n"
+    "                                               Devanagari or Russian, inflected or not\n"
     "  --raw        take QUERY's bytes as they are (Hindi font codes, Windows-1251)\n"
     "\n"
     "QUERY is UTF-8 (Hindi is converted to the Hindi face's codes, Russian to Windows-1251),\n"
     "at most 32 bytes once converted; \"*\" stands for\n"
-    "any one byte. Exit status: 0 done, 1 searched but f2.tc could not be loaded, 2 refused.\n"
+    "any one byte (not in phonetic). Exit status: 0 done, 1 searched but f2.tc could not be\n"
+    "loaded, 2 refused.\n"
     "\n"
     "examples:\n"
     "  vartolik-cli search \xD0\xB4\xD0\xBE\xD0\xBC\n"
     "  vartolik-cli search --mode whole-word \xD0\xB4\xD0\xBE\xD0\xBC\n"
     "  vartolik-cli search \xE0\xA4\x98\xE0\xA4\xB0\n"
-    "  vartolik-cli search --raw --mode 1 'ka*'\n";
+    "  vartolik-cli search --raw --mode 1 'ka*'\n"
+    "  vartolik-cli search --mode phonetic paanee\n";
 
 struct ModeName {
   const char* name;
@@ -125,6 +128,10 @@ int searchCommand(int argc, char** argv) {
   std::memcpy(session.queryText, bytes.data(), bytes.size());
   session.queryLength = static_cast<int32_t>(bytes.size());
   session.matchMode = mode;
+  // Phonetic reads Latin letters as the face's codes too only when the search language is
+  // Hindi: so for raw bytes and Devanagari (U+0900 to U+097F), not for a transliteration.
+  bool devanagari = std::strstr(query, "\xE0\xA4") || std::strstr(query, "\xE0\xA5");
+  session.searchLanguage = raw || devanagari ? 1 : 0;
 
   std::vector<char> buffer(kResultBufferSize);
   resultBuffer = buffer.data();

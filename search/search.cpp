@@ -7,6 +7,7 @@
 
 #include "app/session_state.h"
 #include "search/byte_scan.h"
+#include "search/phonetic.h"
 #include "search/result_buffer.h"
 
 int searchSucceeded(SearchStatus status) {
@@ -180,6 +181,8 @@ void longestLiteralRun(const unsigned char* q, int n, int& at, int& length) {
 
 bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
                  MatchList& matches, std::size_t blockSize) {
+  if (matchMode == Phonetic)
+    return findPhoneticMatches(dictionaryPath, query, queryLength, session.searchLanguage, matches, blockSize);
   matches.count = 0;
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
