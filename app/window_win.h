@@ -19,3 +19,4 @@ LRESULT onChar(HWND window, WPARAM character);
 LRESULT onCommand(HWND window, WPARAM wParam);
 LRESULT onLButtonDown(HWND window, LPARAM lParam);
 LRESULT onLButtonUp(HWND window, LPARAM lParam);
+LRESULT onMouseWheel(HWND window, WPARAM wParam);
