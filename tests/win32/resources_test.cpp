@@ -184,10 +184,21 @@ TEST_F(DialogTest, LanguageDialogButtonsSetTheLanguage) {
     session.searchLanguage = c.before;
     HWND dialog = CreateDialogParamA(program(), "LANG", nullptr, languageDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(SendMessageA(dialog, WM_COMMAND, c.button, 0), 0);  // handled, ends the dialog
+    ASSERT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(languageDialogProc(dialog, WM_COMMAND, c.button, 0), TRUE) << c.button;
+    EXPECT_FALSE(IsWindowVisible(dialog)) << "button " << c.button << " ends the dialog";
     EXPECT_EQ(session.searchLanguage, c.after) << "button " << c.button;
     DestroyWindow(dialog);
   }
+  // Anything else is left to the dialog manager: the dialog stays and the language too.
+  session.searchLanguage = 1;
+  HWND dialog = CreateDialogParamA(program(), "LANG", nullptr, languageDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(languageDialogProc(dialog, WM_COMMAND, IDC_LANG_TEXT, 0), FALSE);
+  EXPECT_EQ(languageDialogProc(dialog, WM_INITDIALOG, 0, 0), FALSE);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(session.searchLanguage, 1);
+  DestroyWindow(dialog);
 }
 
 TEST_F(DialogTest, EveryTemplateOpensWithItsCaption) {
