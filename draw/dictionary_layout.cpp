@@ -51,9 +51,8 @@ const char kAnotherLanguage[] = "Yes, in another language.";
 HeaderControl control(int code, int left, int top, int right, int bottom, const char* caption,
                       Colour ink, int captionX, int captionY, int pressedDx, bool shown,
                       bool answers) {
-  return HeaderControl{code,    left,     top,      right,     bottom, caption, caption,
-                       ink,     captionX, captionY, pressedDx, 1,      nullptr, shown,
-                       answers};
+  return HeaderControl{code,     left,     top,       right, bottom,  caption, caption, ink,
+                       captionX, captionY, pressedDx, 1,     nullptr, shown,   answers};
 }
 
 }  // namespace
@@ -64,8 +63,8 @@ HeaderControl fullHeaderControl(int which, int32_t w, int32_t h, int32_t titleX,
   const bool hindi = searchLanguage == 1;
   switch (which) {
     case FullSearch:
-      return control(PressedSearch, w - 90, 50, w - 30, 75, "Search", colourAction, w - 81, 52, 1, true,
-                     true);
+      return control(PressedSearch, w - 90, 50, w - 30, 75, "Search", colourAction, w - 81, 52, 1,
+                     true, true);
     case FullLanguage:  // names the other language; pressed, its caption moves left
       return control(PressedLanguage, w - 60, 26, w - 10, 47, hindi ? "Russian" : "Hindi",
                      hindi ? colourRussian : colourHindi, hindi ? w - 58 : w - 50, 26, -1,
@@ -75,20 +74,20 @@ HeaderControl fullHeaderControl(int which, int32_t w, int32_t h, int32_t titleX,
                      parts.wideLabels ? kLongKeyboardLabel : kShortKeyboardLabel, colourLabel,
                      titleX + 4, 80, 1, true, true);
     case FullOptions:
-      return control(PressedRaiseThree, w - 30, 50, w - 10, 75, nullptr, colourLabel, w - 25, 60, 1, true,
-                     true);
+      return control(PressedRaiseThree, w - 30, 50, w - 10, 75, nullptr, colourLabel, w - 25, 60, 1,
+                     true, true);
     case FullSameLanguage:
-      return control(PressedRaiseThree, 10, h - 31, 175, h - 8, kSameLanguage, colourLabel, 16, h - 30, 1,
-                     parts.yesButtons, true);
+      return control(PressedRaiseThree, 10, h - 31, 175, h - 8, kSameLanguage, colourLabel, 16,
+                     h - 30, 1, parts.yesButtons, true);
     case FullAnotherLanguage:
-      return control(PressedLanguage, 185, h - 31, 350, h - 8, kAnotherLanguage, colourLabel, 193, h - 30, -1,
-                     parts.yesButtons, true);
+      return control(PressedLanguage, 185, h - 31, 350, h - 8, kAnotherLanguage, colourLabel, 193,
+                     h - 30, -1, parts.yesButtons, true);
     case FullWait:
-      return control(PressedNothing, w - 100, h - 31, w - 60, h - 8, "Wait", colourLabel, w - 96, h - 30, 1,
-                     parts.waitExit, w > 450);
+      return control(PressedNothing, w - 100, h - 31, w - 60, h - 8, "Wait", colourLabel, w - 96,
+                     h - 30, 1, parts.waitExit, w > 450);
     case FullExit:
-      return control(PressedNothing, w - 50, h - 31, w - 10, h - 8, "Exit", colourLabel, w - 46, h - 30, 1,
-                     parts.waitExit, w > 450);
+      return control(PressedNothing, w - 50, h - 31, w - 10, h - 8, "Exit", colourLabel, w - 46,
+                     h - 30, 1, parts.waitExit, w > 450);
     default:
       return control(PressedNothing, 0, 0, 0, 0, nullptr, colourLabel, 0, 0, 0, false, false);
   }
@@ -98,23 +97,19 @@ HeaderControl compactToolbarControl(int code, int32_t w) {
   HeaderControl c;
   switch (code) {
     case ToolbarSearch:  // pressed, its caption is written in lower case
-      c = control(code, w - 140, 10, w - 85, 35, "Search", colourLabel, w - 131, 12, 1, true,
-                  true);
+      c = control(code, w - 140, 10, w - 85, 35, "Search", colourLabel, w - 131, 12, 1, true, true);
       c.pressedCaption = "search";
       return c;
     case ToolbarKeyboard:
-      return control(code, w - 85, 10, w - 60, 35, "Kb", colourLabel, w - 82, 12, 1, true,
-                     true);
+      return control(code, w - 85, 10, w - 60, 35, "Kb", colourLabel, w - 82, 12, 1, true, true);
     case ToolbarOptions:
-      return control(code, w - 60, 10, w - 35, 35, nullptr, colourLabel, w - 53, 21, 1, true,
-                     true);
+      return control(code, w - 60, 10, w - 35, 35, nullptr, colourLabel, w - 53, 21, 1, true, true);
     case ToolbarLanguage:  // "A" in the Russian colour over the Hindi face's "w"
       c = control(code, w - 35, 10, w - 10, 35, "A", colourToolbarRussian, w - 31, 11, 1, true,
                   true);
       c.hindiMark = "w";
       return c;
-    default:
-      return control(ToolbarNone, 0, 0, 0, 0, nullptr, colourLabel, 0, 0, 0, false, false);
+    default: return control(ToolbarNone, 0, 0, 0, 0, nullptr, colourLabel, 0, 0, 0, false, false);
   }
 }
 

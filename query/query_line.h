@@ -23,8 +23,8 @@ constexpr int kCharCtrlY = 25;
 constexpr int kQueryTextMargin = 15;
 
 // One edit of a counted line of `capacity` bytes: first inserts `character` at the caret
-// (unless its low byte is a control code other than Tab, or the line is full), then acts on `virtualKey` (0 for a
-// character message, where only Ctrl+Y acts: it empties the line). Keeps
+// (unless its low byte is a control code other than Tab, or the line is full), then acts on
+// `virtualKey` (0 for a character message, where only Ctrl+Y acts: it empties the line). Keeps
 // 0 <= caret <= length <= capacity. Returns 1.
 int editQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret, int character,
                    int virtualKey);

@@ -170,8 +170,9 @@ TeacherStatus readResultLine(const char* folder, int line, std::string& text) {
 
 // Part-of-speech marks the dictionary writes without an abbreviating full stop (Windows-1251):
 // "союз", "послелог", "частица", "предлог".
-const char* const kWholeWordMarks[] = {"\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3",
-                                       "\xF7\xE0\xF1\xF2\xE8\xF6\xE0", "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
+const char* const kWholeWordMarks[] = {
+    "\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3", "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",
+    "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
 
 bool isSenseNumber(const std::string& token) {
   if (token.size() < 2 || token.back() != ')') return false;
