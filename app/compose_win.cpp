@@ -21,8 +21,9 @@ constexpr int kCanvasHeight = 350;
 constexpr int kCanvasBandHeight = 30;
 
 void stretchCanvas(HDC dc, int sourceHeight) {
-  const PaneRect pane = resultsPane(session.headerStyle, session.clientWidth,
-                                    session.clientHeight);
+  const PaneRect pane = currentPane(session);
+  // A negative height would mirror the canvas band over the header.
+  if (!paneHasArea(pane)) return;
   StretchBlt(dc, pane.left, pane.top, pane.width, pane.height, kit.canvasDc, 0, 0,
              kCanvasShownWidth, sourceHeight, SRCCOPY);
 }
@@ -40,6 +41,7 @@ int resultsFill(HDC dc) {
 }
 
 int redrawResults(HDC dc) {
+  if (!paneHasArea(currentPane(session))) return 0;
   resultsFill(dc);
   drawResultList(dc);
   return 1;

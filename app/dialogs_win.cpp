@@ -16,7 +16,8 @@ INT_PTR CALLBACK modelessDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       if (id >= IDM_SUBSTRING && id <= IDM_PHONETIC) session.matchMode = id - IDM_SUBSTRING;
       switch (id) {
         case IDCANCEL: DestroyWindow(dialog); return TRUE;
-        case IDC_ABOUT_OK: EndDialog(dialog, 0); return TRUE;
+        // A modeless dialog is ended by destroying it; EndDialog would only hide it.
+        case IDC_ABOUT_OK: DestroyWindow(dialog); return TRUE;
         // The language dialog opened modeless (F1): its buttons choose the language as the
         // modal one does, close it and let the main window show the choice.
         case IDC_LANG_HINDI:

@@ -12,6 +12,7 @@
 #include "app/dialogs_win.h"
 #include "app/session_state.h"
 #include "app/window_win.h"
+#include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
 #include "draw/intro_hit.h"
@@ -26,17 +27,11 @@
 namespace {
 
 const char kSearchingText[] = "Dictionary searching the word... Please wait";
-const char kLongKeyboardLabel[] = "Click here to type with the help of keyboard support (hindi)";
-const char kShortKeyboardLabel[] = "Keyboard support";
-const char kSameLanguage[] = "Yes, in the same language.";
-const char kAnotherLanguage[] = "Yes, in another language.";
 const char kLaunchCaption[] = "Unfourtunately";
 
 HWND mainWindow() { return static_cast<HWND>(session.mainWindow); }
 
 void invalidate() { InvalidateRect(mainWindow(), nullptr, TRUE); }
-
-void text(HDC dc, int x, int y, const char* s) { TextOutA(dc, x, y, s, lstrlenA(s)); }
 
 void searchBeep() { MessageBeep(MB_ICONASTERISK); }
 
@@ -139,6 +134,8 @@ void cmdQuantityOfWords(HDC dc) {
   if (onDictionaryScreen() && session.headerStyle == HeaderFull) StatusLine(dc, "Wait: counting");
   countDictionaryLines(dc);
   MessageBoxA(mainWindow(), session.messageText, "How much words", MB_OK);
+  // The count put the list back to its first line: show it there, as F3 now takes it.
+  if (onDictionaryScreen()) invalidate();
 }
 void cmdHelp(HDC) { openHelp("Can not find \"helpo.htm\""); }
 void cmdLanguageDialog(HDC) { openModeless("LANG"); }
@@ -197,81 +194,80 @@ void scrollTeacherLists(WPARAM key) {
   if (key == VK_NEXT) line += 10;
 }
 
-// ---- Mouse: the full header's controls -----------------------------------------------------
-
-bool inside(int v, int low, int high) { return low < v && v < high; }
-
-void pressedLabel(HDC dc, int x, int y, const char* s, COLORREF colour) {
-  SetTextColor(dc, colour);
-  text(dc, x, y, s);
+// A scroll key applied `steps` times to the list shown, which is redrawn once. The result
+// list: true when it moved (the key is then used up). The teacher lists are redrawn
+// whatever the key (every key in that view redraws them); false.
+bool scrollView(HDC dc, WPARAM key, int steps) {
+  const bool pane = paneHasArea(currentPane(session));
+  if (session.viewMode != ViewTeacher) {
+    bool moved = false;
+    for (int i = 0; i < steps; ++i) moved = scrollResults(key) || moved;
+    if (moved) redrawResults(dc);
+    return moved;
+  }
+  for (int i = 0; i < steps; ++i) scrollTeacherLists(key);
+  if (pane) {
+    SetBkMode(dc, TRANSPARENT);
+    clearResultsPane(dc);
+    drawTeacherLists(dc);
+  }
+  return false;
 }
 
-const char* keyboardLabel(int cw) { return cw > 370 ? kLongKeyboardLabel : kShortKeyboardLabel; }
+// ---- Mouse: the full header's controls -----------------------------------------------------
 
+HeaderControl fullControl(int which) {
+  return fullHeaderControl(which, session.clientWidth, session.clientHeight, session.titleX,
+                           session.searchLanguage);
+}
+
+void toggleLanguage() { session.searchLanguage = !session.searchLanguage; }
+
+void actOnFullHeader(HDC dc, int which) {
+  switch (which) {
+    case FullSearch:
+      StatusLine(dc, kSearchingText);
+      // The list starts at its first line whatever the outcome; set before the search,
+      // whose failure box dispatches paints.
+      session.scrollLine = 0;
+      if (runSearch())
+        session.viewMode = ViewResults;
+      else
+        invalidate();
+      break;
+    case FullLanguage:
+    case FullAnotherLanguage: toggleLanguage(); break;
+    case FullKeyboard:
+      if (!launch("kirvu.exe", SW_SHOW)) {
+        MessageBoxA(mainWindow(), "Can not find \"kirvu.exe\"", kLaunchCaption, MB_OK);
+        invalidate();
+      }
+      break;
+    case FullOptions: openModeless("SEAR"); break;
+    case FullWait:
+      session.dictionaryActive = 0;
+      invalidate();
+      break;
+    case FullExit:
+      // Shutdown runs without the window being destroyed first; it releases everything once
+      // and posts the quit request. The kit's font must not stay selected here while the
+      // shutdown deletes it.
+      SelectObject(dc, GetStockObject(SYSTEM_FONT));
+      SendMessageA(mainWindow(), WM_DESTROY, 0, 0);
+      break;
+    default: break;
+  }
+}
+
+// Every control is tested in turn, also after one was hit; each hit is drawn pressed and
+// then acts.
 void pressFullHeader(HDC dc, int x, int y) {
-  const int cw = session.clientWidth, ch = session.clientHeight;
-  if (inside(x, cw - 90, cw - 30) && inside(y, 50, 75)) {
-    SunkenFrame(dc, cw - 90, 50, cw - 30, 75);
-    pressedLabel(dc, cw - 80, 53, "Search", colourAction);
-    session.pressedControl = 1;
-    StatusLine(dc, kSearchingText);
-    // The list starts at its first line whatever the outcome; set before the search, whose
-    // failure box dispatches paints.
-    session.scrollLine = 0;
-    if (runSearch())
-      session.viewMode = ViewResults;
-    else
-      invalidate();
-  }
-  if (inside(x, cw - 60, cw - 10) && inside(y, 26, 47)) {
-    SunkenFrame(dc, cw - 60, 26, cw - 10, 47);
-    if (session.searchLanguage == 0)
-      pressedLabel(dc, cw - 51, 27, "Hindi", paletteColour(2 + session.searchLanguage));
-    else
-      pressedLabel(dc, cw - 59, 27, "Russian", paletteColour(2 + session.searchLanguage));
-    session.pressedControl = 3;
-    session.searchLanguage = !session.searchLanguage;
-  }
-  if (inside(x, 10, cw - 10) && inside(y, 80, 100)) {
-    SunkenFrame(dc, 10, 80, cw - 10, 100);
-    pressedLabel(dc, session.titleX + 5, 81, keyboardLabel(cw), colourLabel);
-    session.pressedControl = 2;
-    if (!launch("kirvu.exe", SW_SHOW)) {
-      MessageBoxA(mainWindow(), "Can not find \"kirvu.exe\"", kLaunchCaption, MB_OK);
-      invalidate();
-    }
-  }
-  if (inside(x, cw - 30, cw - 10) && inside(y, 50, 75)) {
-    SunkenFrame(dc, cw - 30, 50, cw - 10, 75);
-    DownArrowGlyph(dc, cw - 24, 61);
-    session.pressedControl = 2;
-    openModeless("SEAR");
-  }
-  if (inside(x, 10, 175) && inside(y, ch - 31, ch - 8)) {
-    SunkenFrame(dc, 10, ch - 31, 175, ch - 8);
-    pressedLabel(dc, 17, ch - 29, kSameLanguage, colourLabel);
-    session.pressedControl = 2;
-  }
-  if (inside(x, 185, 350) && inside(y, ch - 31, ch - 8)) {
-    SunkenFrame(dc, 185, ch - 31, 350, ch - 8);
-    pressedLabel(dc, 192, ch - 29, kAnotherLanguage, colourLabel);
-    session.pressedControl = 3;
-    session.searchLanguage = !session.searchLanguage;
-  }
-  if (cw > 450 && inside(x, cw - 100, cw - 60) && inside(y, ch - 31, ch - 8)) {
-    SunkenFrame(dc, cw - 100, ch - 31, cw - 60, ch - 8);
-    pressedLabel(dc, cw - 95, ch - 29, "Wait", colourLabel);
-    session.dictionaryActive = 0;
-    invalidate();
-  }
-  if (cw > 450 && inside(x, cw - 50, cw - 10) && inside(y, ch - 31, ch - 8)) {
-    SunkenFrame(dc, cw - 50, ch - 31, cw - 10, ch - 8);
-    pressedLabel(dc, cw - 45, ch - 29, "Exit", colourLabel);
-    // Shutdown runs without the window being destroyed first; it releases everything once
-    // and posts the quit request. The kit's font must not stay selected here while the
-    // shutdown deletes it.
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    SendMessageA(mainWindow(), WM_DESTROY, 0, 0);
+  for (int which = 0; which < kFullControlCount; ++which) {
+    const HeaderControl control = fullControl(which);
+    if (!controlHit(control, x, y)) continue;
+    drawHeaderControl(dc, control, true);
+    if (control.code != PressedNothing) session.pressedControl = control.code;
+    actOnFullHeader(dc, which);
   }
 }
 
@@ -291,31 +287,25 @@ void pressCompactToolbar(HDC dc, int x, int y) {
 }
 
 void releaseFullHeader(HDC dc) {
-  const int cw = session.clientWidth, ch = session.clientHeight;
   switch (session.pressedControl) {
-    case 2:
+    case PressedRaiseThree:
       SetBkMode(dc, TRANSPARENT);
       SelectObject(dc, kit.fontUi);
       SetTextColor(dc, colourLabel);
-      RaisedFrame(dc, cw - 30, 50, cw - 10, 75);
-      DownArrowGlyph(dc, cw - 25, 60);
-      RaisedFrame(dc, 10, ch - 31, 175, ch - 8);
-      text(dc, 16, ch - 30, kSameLanguage);
-      RaisedFrame(dc, 10, 80, cw - 10, 100);
-      text(dc, session.titleX + 4, 80, keyboardLabel(cw));
+      for (int which : {FullOptions, FullSameLanguage, FullKeyboard})
+        drawHeaderControl(dc, fullControl(which), false);
       break;
-    case 3:
+    case PressedLanguage:
       SetBkMode(dc, TRANSPARENT);
       SelectObject(dc, kit.fontUi);
       SetTextColor(dc, colourLabel);
-      RaisedFrame(dc, 185, ch - 31, 350, ch - 8);
-      text(dc, 193, ch - 30, kAnotherLanguage);
+      drawHeaderControl(dc, fullControl(FullAnotherLanguage), false);
       paintFullHeader(dc);
-      session.pressedControl = 0;
+      session.pressedControl = PressedNothing;
       break;
-    case 1:
+    case PressedSearch:
       invalidate();
-      session.pressedControl = 0;
+      session.pressedControl = PressedNothing;
       break;
     default: break;
   }
@@ -333,18 +323,10 @@ LRESULT onKeyDown(HWND window, WPARAM key) {
   if (!onDictionaryScreen() || clipboardKeyDown(window, key)) return 0;
   HDC dc = GetDC(window);
   editQueryLine(session, 1, static_cast<int>(key));
-  if (session.viewMode != ViewTeacher) {
-    if (scrollResults(key)) {
-      redrawResults(dc);
-      drawQueryLine(dc);
-      ReleaseDC(window, dc);
-      return 0;
-    }
-  } else {
-    SetBkMode(dc, TRANSPARENT);
-    scrollTeacherLists(key);
-    clearResultsPane(dc);
-    drawTeacherLists(dc);
+  if (scrollView(dc, key, 1)) {
+    drawQueryLine(dc);
+    ReleaseDC(window, dc);
+    return 0;
   }
   switch (key) {
     case VK_F5: launch("kirvu.exe", SW_SHOWNORMAL); break;
@@ -391,6 +373,19 @@ LRESULT onChar(HWND window, WPARAM character) {
   return 0;
 }
 
+// Each notch of the wheel scrolls the list shown by three lines, as three presses of Up or
+// Down would; a wheel with finer steps scrolls a line per third of a notch.
+LRESULT onMouseWheel(HWND window, WPARAM wParam) {
+  if (!onDictionaryScreen()) return 0;
+  const int lines = wheelScrollLines(GET_WHEEL_DELTA_WPARAM(wParam));
+  if (lines == 0) return 0;
+  HDC dc = GetDC(window);
+  scrollView(dc, lines > 0 ? VK_UP : VK_DOWN, lines > 0 ? lines : -lines);
+  drawQueryLine(dc);
+  ReleaseDC(window, dc);
+  return 0;
+}
+
 LRESULT onCommand(HWND window, WPARAM wParam) {
   const int id = LOWORD(wParam);
   HDC dc = GetDC(window);
@@ -407,6 +402,10 @@ LRESULT onCommand(HWND window, WPARAM wParam) {
 
 LRESULT onLButtonDown(HWND window, LPARAM lParam) {
   const int x = LOWORD(lParam), y = HIWORD(lParam);
+  // The release must come here even outside the window, or a control stays drawn pressed.
+  // A modal box or dialog opened by the press takes the capture away again (disabling the
+  // window cancels it).
+  SetCapture(window);
   HDC dc = GetDC(window);
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, kit.fontUi);
@@ -422,12 +421,14 @@ LRESULT onLButtonDown(HWND window, LPARAM lParam) {
     ReleaseDC(window, dc);
     return 0;
   }
-  const int h = session.headerStyle;
-  if (inside(x, 10, session.clientWidth - 50 * h - 100) && inside(y, 50 - 40 * h, 75 - 40 * h)) {
+  // A press strictly inside the query field's frame places the caret.
+  const QueryLineGeometry field = queryLineGeometry(session.headerStyle, session.clientWidth);
+  if (field.frameLeft < x && x < field.frameRight && field.frameTop < y &&
+      y < field.frameBottom) {
     session.caretIndex = caretIndexAtX(dc, x);
     drawQueryLine(dc);
   }
-  if (h == HeaderCompact)
+  if (session.headerStyle == HeaderCompact)
     pressCompactToolbar(dc, x, y);
   else
     pressFullHeader(dc, x, y);
@@ -436,6 +437,7 @@ LRESULT onLButtonDown(HWND window, LPARAM lParam) {
 }
 
 LRESULT onLButtonUp(HWND window, LPARAM) {
+  if (GetCapture() == window) ReleaseCapture();
   HDC dc = GetDC(window);
   if (onDictionaryScreen()) {
     if (session.headerStyle == HeaderCompact)

@@ -6,6 +6,16 @@
 #include "app/window_win.h"
 #include "draw/gdi_kit.h"
 
+namespace {
+
+// Without its window the program has nothing to show and no way to end: say so and stop.
+int startupFailed(const char* text) {
+  MessageBoxA(nullptr, text, "Vartolik 1.0", MB_OK | MB_ICONERROR);
+  return 1;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
   if (!previous) {
     WNDCLASSA wc = {};
@@ -17,11 +27,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszMenuName = "MYMENU";
     wc.lpszClassName = "My Window";
-    RegisterClassA(&wc);
+    if (!RegisterClassA(&wc))
+      return startupFailed("Can not register the main window class. The program ends.");
   }
   // WM_CREATE runs inside this call: the kit, the result buffer and the canvas exist after it.
   HWND window = CreateWindowExA(0, "My Window", "Vartolik 1.0", WS_OVERLAPPEDWINDOW, 140, 20, 520,
                                 550, nullptr, nullptr, instance, nullptr);
+  if (!window) return startupFailed("Can not create the main window. The program ends.");
   session.mainWindow = window;
   session.appInstance = instance;
   kit.textureBitmap = LoadBitmapA(instance, "MYBP");

@@ -40,3 +40,7 @@ struct SessionState {
 
 // The single instance, alive from program load to exit.
 extern SessionState session;
+
+// queryLength pulled into 0..kQueryCapacity: what every reader of queryText may use, so that
+// a record that broke its invariant never leads a reader outside the array.
+int32_t queryBytesInUse(const SessionState& state);

@@ -49,6 +49,7 @@ class TextWriter {
   bool failed_ = false;
 };
 
-// Whole-file helpers for tests and tools: the raw bytes, no translation.
+// Whole files as raw bytes, no translation: the teacher lists rewrite their files through
+// writeRawFile (false when any byte failed to reach the file); tests and tools use both.
 bool readRawFile(const char* path, std::string& out);
 bool writeRawFile(const char* path, const std::string& bytes);

@@ -11,6 +11,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return onCommand(window, wParam);
     case WM_LBUTTONDOWN: return onLButtonDown(window, lParam);
     case WM_LBUTTONUP: return onLButtonUp(window, lParam);
+    case WM_MOUSEWHEEL: return onMouseWheel(window, wParam);
     case WM_RBUTTONDOWN: return 0;
     case WM_CLIPBOARDUPDATE: return onClipboardUpdate(window);
     default: return DefWindowProcA(window, message, wParam, lParam);

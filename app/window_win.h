@@ -19,6 +19,7 @@ LRESULT onChar(HWND window, WPARAM character);
 LRESULT onCommand(HWND window, WPARAM wParam);
 LRESULT onLButtonDown(HWND window, LPARAM lParam);
 LRESULT onLButtonUp(HWND window, LPARAM lParam);
+LRESULT onMouseWheel(HWND window, WPARAM wParam);
 // A change of the clipboard while tracking it (app/clipboard_win.cpp).
 LRESULT onClipboardUpdate(HWND window);
 

@@ -5,9 +5,12 @@ Used at build time by the help and the introduction to Hindi, and by the generat
 keyboard support program's table of code names."""
 
 import os
+import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ENCODING_TSV = os.path.join(ROOT, "hindi", "encoding.tsv")
+sys.path.insert(0, os.path.join(ROOT, "hindi"))
+from hindi_codec import read_encoding_table  # noqa: E402
 
 VIRAMA = "\u094D"
 NUKTA = "\u093C"
@@ -175,16 +178,8 @@ KIND_RU = {
 
 def encoding_rows(path=ENCODING_TSV):
     """Rows of the code table: (codes as a list of ints, kind, Unicode text, note)."""
-    rows = []
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            if not line.strip() or line.startswith("#"):
-                continue
-            cols = line.rstrip("\n").split("\t")
-            codes = [int(c, 16) for c in cols[0].split()]
-            text = "".join(chr(int(u, 16)) for u in cols[2].split())
-            rows.append((codes, cols[1], text, cols[5] if len(cols) > 5 else ""))
-    return rows
+    return [(r.codes, r.kind, "".join(chr(u) for u in r.unicode), r.note)
+            for r in read_encoding_table(path)]
 
 
 def describe(kind, text):

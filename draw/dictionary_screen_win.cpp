@@ -42,6 +42,33 @@ void colouredText(HDC dc, int x, int y, const char* s, COLORREF colour) {
   text(dc, x, y, s);
 }
 
+void frameOf(HDC dc, const HeaderControl& c, bool pressed) {
+  if (pressed)
+    SunkenFrame(dc, c.left, c.top, c.right, c.bottom);
+  else
+    RaisedFrame(dc, c.left, c.top, c.right, c.bottom);
+}
+
+// The caption (or the arrow glyph) at its resting place, or moved as pressed. The caller has
+// selected fontUi.
+void captionOf(HDC dc, const HeaderControl& c, bool pressed) {
+  const int x = c.captionX + (pressed ? c.pressedDx : 0);
+  const int y = c.captionY + (pressed ? c.pressedDy : 0);
+  if (!c.caption) {
+    DownArrowGlyph(dc, x, y);
+    return;
+  }
+  colouredText(dc, x, y, pressed ? c.pressedCaption : c.caption, c.ink);
+  if (c.hindiMark) {
+    SelectObject(dc, kit.fontHindi);
+    colouredText(dc, x, y + 5, c.hindiMark, colourToolbarHindi);
+  }
+}
+
+HeaderControl full(int which, int w, int h) {
+  return fullHeaderControl(which, w, h, session.titleX, session.searchLanguage);
+}
+
 // The full layout; `whole` false draws only the header strip and the query line.
 int paintFull(HDC dc, bool whole) {
   const int w = session.clientWidth;
@@ -74,12 +101,12 @@ int paintFull(HDC dc, bool whole) {
 
   SelectObject(dc, kit.fontUi);
   SunkenFrame(dc, 10, 50, w - 100, 75);
-  RaisedFrame(dc, 10, 80, w - 10, 100);
-  RaisedFrame(dc, w - 90, 50, w - 30, 75);
-  RaisedFrame(dc, w - 30, 50, w - 10, 75);
-  colouredText(dc, w - 81, 52, "Search", colourAction);
+  frameOf(dc, full(FullKeyboard, w, h), false);
+  frameOf(dc, full(FullSearch, w, h), false);
+  frameOf(dc, full(FullOptions, w, h), false);
+  captionOf(dc, full(FullSearch, w, h), false);
   SetTextColor(dc, colourLabel);
-  DownArrowGlyph(dc, w - 25, 60);
+  captionOf(dc, full(FullOptions, w, h), false);
   text(dc, 10, 26, "Looking for word in ");
   if (whole && parts.lowerPart) text(dc, 10, h - 50, "Find another word?");
 
@@ -89,32 +116,22 @@ int paintFull(HDC dc, bool whole) {
                                       kMessageTextSize);
   if (statusLength >= 0) TextOutA(dc, 10, 99, status, statusLength);
 
-  if (!parts.wideLabels) {
-    text(dc, 14, 80, "Keyboard support");
-  } else {
-    text(dc, w - 135, 26, "Change it to");
-    text(dc, session.titleX + 4, 80,
-         "Click here to type with the help of keyboard support (hindi)");
+  if (parts.wideLabels) text(dc, w - 135, 26, "Change it to");
+  captionOf(dc, full(FullKeyboard, w, h), false);
+  // The footer buttons in pairs: both frames, then both captions.
+  const int footerPairs[][2] = {{FullSameLanguage, FullAnotherLanguage}, {FullWait, FullExit}};
+  for (const auto& pair : footerPairs) {
+    const HeaderControl first = full(pair[0], w, h), second = full(pair[1], w, h);
+    if (!whole || !first.shown) continue;
+    frameOf(dc, first, false);
+    frameOf(dc, second, false);
+    captionOf(dc, first, false);
+    captionOf(dc, second, false);
   }
-  if (whole && parts.yesButtons) {
-    RaisedFrame(dc, 10, h - 31, 175, h - 8);
-    RaisedFrame(dc, 185, h - 31, 350, h - 8);
-    text(dc, 16, h - 30, "Yes, in the same language.");
-    text(dc, 193, h - 30, "Yes, in another language.");
-  }
-  if (whole && parts.waitExit) {
-    RaisedFrame(dc, w - 100, h - 31, w - 60, h - 8);
-    RaisedFrame(dc, w - 50, h - 31, w - 10, h - 8);
-    text(dc, w - 96, h - 30, "Wait");
-    text(dc, w - 46, h - 30, "Exit");
-  }
-  if (parts.languageButton) {
-    RaisedFrame(dc, w - 60, 26, w - 10, 47);
-    if (session.searchLanguage == 1) {
-      colouredText(dc, w - 58, 26, "Russian", colourRussian);
-    } else {
-      colouredText(dc, w - 50, 26, "Hindi", colourHindi);
-    }
+  const HeaderControl language = full(FullLanguage, w, h);
+  if (language.shown) {
+    frameOf(dc, language, false);
+    captionOf(dc, language, false);
   }
   drawQueryLine(dc);
   return 1;
@@ -137,16 +154,8 @@ int paintCompact(HDC dc, bool whole) {
     }
     SetTextColor(dc, paletteColour(33));
     SelectObject(dc, kit.fontUi);
-    RaisedFrame(dc, w - 140, 10, w - 85, 35);
-    text(dc, w - 131, 12, "Search");
-    RaisedFrame(dc, w - 85, 10, w - 60, 35);
-    text(dc, w - 82, 12, "Kb");
-    RaisedFrame(dc, w - 60, 10, w - 35, 35);
-    DownArrowGlyph(dc, w - 53, 21);
-    RaisedFrame(dc, w - 35, 10, w - 10, 35);
-    colouredText(dc, w - 31, 11, "A", colourToolbarRussian);
-    SelectObject(dc, kit.fontHindi);
-    colouredText(dc, w - 31, 16, "w", colourToolbarHindi);
+    for (int code = ToolbarSearch; code <= ToolbarLanguage; ++code)
+      drawHeaderControl(dc, compactToolbarControl(code, w), false);
   }
   drawQueryLine(dc);
   return 1;
@@ -165,26 +174,12 @@ int compactToolbarHitTest(HDC dc, int x, int y) {
   SetTextColor(dc, colourLabel);
   SelectObject(dc, kit.fontUi);
   const int code = toolbarCodeAt(w, x, y);
-  switch (code) {
-    case ToolbarSearch:
-      SunkenFrame(dc, w - 140, 10, w - 85, 35);
-      text(dc, w - 130, 13, "search");
-      break;
-    case ToolbarKeyboard:
-      SunkenFrame(dc, w - 85, 10, w - 60, 35);
-      text(dc, w - 81, 13, "Kb");
-      break;
-    case ToolbarOptions:
-      SunkenFrame(dc, w - 60, 10, w - 35, 35);
-      DownArrowGlyph(dc, w - 52, 22);
-      break;
-    case ToolbarLanguage:
-      SunkenFrame(dc, w - 35, 10, w - 10, 35);
-      colouredText(dc, w - 30, 12, "A", colourToolbarRussian);
-      SelectObject(dc, kit.fontHindi);
-      colouredText(dc, w - 30, 17, "w", colourToolbarHindi);
-      break;
-    default: break;
-  }
+  if (code != ToolbarNone) drawHeaderControl(dc, compactToolbarControl(code, w), true);
   return code;
+}
+
+int drawHeaderControl(HDC dc, const HeaderControl& control, bool pressed) {
+  frameOf(dc, control, pressed);
+  captionOf(dc, control, pressed);
+  return 1;
 }

@@ -46,4 +46,16 @@ int Groove(HDC dc, int xFrom, int xTo, int y);
 int PixelColumn(HDC dc, int x, int yFrom, int yTo, COLORREF colour);
 int DownArrowGlyph(HDC dc, int x, int y);
 int clearResultsPane(HDC dc);
+
+// Limits drawing on a device context to a rectangle while it lives, then gives the context
+// back the clipping it had (none, or its own region).
+struct ClipScope {
+  ClipScope(HDC target, int left, int top, int right, int bottom);
+  ~ClipScope();
+  ClipScope(const ClipScope&) = delete;
+  ClipScope& operator=(const ClipScope&) = delete;
+  HDC dc;
+  HRGN saved;
+  bool hadRegion;
+};
 int StatusLine(HDC dc, const char* text);

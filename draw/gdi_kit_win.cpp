@@ -133,6 +133,10 @@ int createKitObjects() {
 }
 
 int releaseGdiKit() {
+  // The canvas DC goes first: it still holds canvasBitmap, penCanvasLogo and fontCanvasHindi,
+  // and an object selected into a DC cannot be deleted.
+  if (kit.canvasDc) DeleteDC(kit.canvasDc);
+  kit.canvasDc = nullptr;
   deleteAndForget(kit.penFace);
   deleteAndForget(kit.brushQueryField);
   deleteAndForget(kit.fontHeader);
@@ -145,14 +149,9 @@ int releaseGdiKit() {
   deleteAndForget(kit.fontTeacherRussian);
   deleteAndForget(kit.brushFace);
   deleteAndForget(kit.penHighlight);
-  // penCanvasLogo and fontCanvasHindi are still selected into canvasDc; deleting an object
-  // that a DC holds only marks it, and it goes once the DC is deleted below.
   deleteAndForget(kit.penCanvasLogo);
   deleteAndForget(kit.penShadow);
   deleteAndForget(kit.penQueryBorder);
-
-  if (kit.canvasDc) DeleteDC(kit.canvasDc);
-  kit.canvasDc = nullptr;
   deleteAndForget(kit.canvasBitmap);
   deleteAndForget(kit.textureBitmap);
   deleteAndForget(kit.fontCanvasHindi);
@@ -227,4 +226,15 @@ int StatusLine(HDC dc, const char* text) {
   SetTextColor(dc, colourAction);
   TextOutA(dc, 10, 99, text, static_cast<int>(std::strlen(text)));
   return 1;
+}
+
+ClipScope::ClipScope(HDC target, int left, int top, int right, int bottom)
+    : dc(target), saved(CreateRectRgn(0, 0, 0, 0)), hadRegion(false) {
+  hadRegion = saved && GetClipRgn(dc, saved) == 1;
+  IntersectClipRect(dc, left, top, right, bottom);
+}
+
+ClipScope::~ClipScope() {
+  SelectClipRgn(dc, hadRegion ? saved : nullptr);
+  if (saved) DeleteObject(saved);
 }

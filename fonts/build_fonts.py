@@ -23,13 +23,15 @@ import sys
 import tempfile
 
 from fontTools.fontBuilder import FontBuilder
-from fontTools.pens.recordingPen import DecomposingRecordingPen, RecordingPen
+from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(ROOT, "hindi"))
+from hindi_codec import read_encoding_table  # noqa: E402
 NOTO = "/usr/share/fonts/truetype/noto/"
 LOHIT = "/usr/share/fonts/truetype/lohit-devanagari/Lohit-Devanagari.ttf"
 CARRIER = "\u092E"     # म: a consonant of ordinary width with its stem on the right
@@ -66,17 +68,12 @@ MARK_KINDS = {"sign", "reph", "rakar"}
 
 def read_table(path):
     rows = []
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            if not line.strip() or line.startswith("#"):
-                continue
-            cols = line.rstrip("\n").split("\t")
-            codes = [int(x, 16) for x in cols[0].split()]
-            if len(codes) != 1:
-                continue            # drawn by two codes side by side: no glyph of its own
-            uni = "".join(chr(int(x, 16)) for x in cols[2].split())
-            after = [chr(int(x, 16)) for x in cols[4].split()] if len(cols) > 4 and cols[4] else []
-            rows.append(dict(code=codes[0], kind=cols[1], text=uni, after=after))
+    for row in read_encoding_table(path):
+        if len(row.codes) != 1:
+            continue            # drawn by two codes side by side: no glyph of its own
+        rows.append(dict(code=row.codes[0], kind=row.kind,
+                         text="".join(chr(u) for u in row.unicode),
+                         after=[chr(u) for u in row.after]))
     return rows
 
 

@@ -3,7 +3,11 @@
 
 Usage: gen_table.py encoding.tsv OUT.inc
 """
+import os
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from hindi_codec import read_encoding_table  # noqa: E402
 
 KINDS = {"vowel": "KindVowel", "consonant": "KindConsonant", "nukta-consonant": "KindNuktaConsonant",
          "half": "KindHalf", "conjunct": "KindConjunct", "ligature": "KindLigature",
@@ -14,21 +18,16 @@ KINDS = {"vowel": "KindVowel", "consonant": "KindConsonant", "nukta-consonant": 
 def main():
     src, out = sys.argv[1], sys.argv[2]
     lines = []
-    with open(src, encoding="utf-8") as f:
-        for n, line in enumerate(f, 1):
-            if not line.strip() or line.startswith("#"):
-                continue
-            cols = line.rstrip("\n").split("\t")
-            codes = [int(x, 16) for x in cols[0].split()]
-            uni = [int(x, 16) for x in cols[2].split()]
-            after = [int(x, 16) for x in cols[4].split()] if len(cols) > 4 and cols[4] else []
-            if cols[1] not in KINDS or not 1 <= len(codes) <= 3 or not 1 <= len(uni) <= 4 \
-                    or len(after) > 6:
-                sys.exit("%s:%d: bad row" % (src, n))
-            lines.append("{{%s}, %d, %s, {%s}, %d, {%s}, %d},  // %s" % (
-                ", ".join("0x%02X" % c for c in codes), len(codes), KINDS[cols[1]],
-                ", ".join("0x%04X" % c for c in uni), len(uni),
-                ", ".join("0x%04X" % c for c in after) or "0", len(after), cols[0]))
+    for row in read_encoding_table(src):
+        codes, uni, after = row.codes, row.unicode, row.after
+        if row.kind not in KINDS or not 1 <= len(codes) <= 3 or not 1 <= len(uni) <= 4 \
+                or len(after) > 6:
+            sys.exit("%s:%d: bad row" % (src, row.line))
+        lines.append("{{%s}, %d, %s, {%s}, %d, {%s}, %d},  // %s" % (
+            ", ".join("0x%02X" % c for c in codes), len(codes), KINDS[row.kind],
+            ", ".join("0x%04X" % c for c in uni), len(uni),
+            ", ".join("0x%04X" % c for c in after) or "0", len(after),
+            " ".join("%02X" % c for c in codes)))
     with open(out, "w", encoding="ascii") as f:
         f.write("// Generated from hindi/encoding.tsv by hindi/gen_table.py; do not edit.\n")
         f.write("\n".join(lines) + "\n")

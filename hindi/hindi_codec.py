@@ -12,9 +12,28 @@ consonant, reph after the syllable's vowel sign.
 """
 
 import os
+from collections import namedtuple
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TABLE_PATH = os.path.join(HERE, "encoding.tsv")
+
+# One row of encoding.tsv: codes and unicode and after as lists of ints, the rest text.
+TableRow = namedtuple("TableRow", "line codes kind unicode text after note")
+
+
+def read_encoding_table(path=TABLE_PATH):
+    """The rows of the code table, in file order (comments and empty lines skipped). Every
+    tool that needs the table reads it through here."""
+    rows = []
+    with open(path, encoding="utf-8") as f:
+        for n, line in enumerate(f, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            cols = line.rstrip("\n").split("\t") + [""] * 6
+            rows.append(TableRow(n, [int(x, 16) for x in cols[0].split()], cols[1],
+                                 [int(x, 16) for x in cols[2].split()], cols[3],
+                                 [int(x, 16) for x in cols[4].split()], cols[5]))
+    return rows
 
 VIRAMA, NUKTA, ZWNJ, ZWJ = 0x094D, 0x093C, 0x200C, 0x200D
 RA, SIGN_I = 0x0930, 0x093F
@@ -49,16 +68,9 @@ class Table:
     """The code table, indexed both ways."""
 
     def __init__(self, path=TABLE_PATH):
-        self.rows = []          # (codes bytes, kind, unicode tuple, after set)
-        with open(path, encoding="utf-8") as f:
-            for line in f:
-                if not line.strip() or line.startswith("#"):
-                    continue
-                cols = line.rstrip("\n").split("\t")
-                codes = bytes(int(x, 16) for x in cols[0].split())
-                uni = tuple(int(x, 16) for x in cols[2].split())
-                after = frozenset(int(x, 16) for x in cols[4].split()) if len(cols) > 4 else frozenset()
-                self.rows.append((codes, cols[1], uni, after))
+        # (codes bytes, kind, unicode tuple, after set)
+        self.rows = [(bytes(r.codes), r.kind, tuple(r.unicode), frozenset(r.after))
+                     for r in read_encoding_table(path)]
         self.by_codes = {r[0]: r for r in self.rows}
         self.max_codes = max(len(r[0]) for r in self.rows)
         self.cons, self.conj, self.half, self.liga = {}, {}, {}, {}

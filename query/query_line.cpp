@@ -11,8 +11,12 @@ void removeAt(char* text, int32_t& length, int32_t index) {
   --length;
 }
 
+// Control codes (Ctrl+letters, Enter, Escape, the backspace character, the key-press code 1)
+// are never stored: no dictionary line holds them, so a search for them finds nothing. Tab is
+// the one control byte that dictionary lines do hold.
 bool isInsertable(int character) {
-  return character != kCharKeyPress && character != 8 && character != 13 && character != 27;
+  const int byte = character & 0xFF;
+  return byte >= 32 || byte == '\t';
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ constexpr int kVkLeft = 0x25;
 constexpr int kVkRight = 0x27;
 constexpr int kVkDelete = 0x2E;
 
-// Character codes the editor never inserts: 1 marks a key press, 8 the backspace character
-// that follows the Backspace key, 13 and 27 Enter and Escape (handled by the caller).
+// The editor inserts no code below 32 but Tab: among them 1 marks a key press, 8 is the
+// backspace character that follows the Backspace key, 13 and 27 are Enter and Escape
+// (handled by the caller) and 25 is Ctrl+Y.
 constexpr int kCharKeyPress = 1;
 constexpr int kCharCtrlY = 25;
 
@@ -22,8 +23,8 @@ constexpr int kCharCtrlY = 25;
 constexpr int kQueryTextMargin = 15;
 
 // One edit of a counted line of `capacity` bytes: first inserts `character` at the caret
-// (unless it is 1, 8, 13 or 27, or the line is full), then acts on `virtualKey` (0 for a
-// character message, where only Ctrl+Y acts: it empties the line). Keeps
+// (unless its low byte is a control code other than Tab, or the line is full), then acts on
+// `virtualKey` (0 for a character message, where only Ctrl+Y acts: it empties the line). Keeps
 // 0 <= caret <= length <= capacity. Returns 1.
 int editQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& caret, int character,
                    int virtualKey);

@@ -10,12 +10,6 @@ namespace {
 
 HFONT queryFont() { return session.searchLanguage == 1 ? kit.fontHindi : kit.fontUi; }
 
-int clampedLength() {
-  return session.queryLength < 0 ? 0
-         : session.queryLength > kQueryCapacity ? kQueryCapacity
-                                                : session.queryLength;
-}
-
 }  // namespace
 
 int drawQueryLine(HDC dc) {
@@ -27,7 +21,7 @@ int drawQueryLine(HDC dc) {
   Rectangle(dc, g.fieldLeft, g.fieldTop, g.fieldRight, g.fieldBottom);
   SelectObject(dc, queryFont());
   SetTextColor(dc, paletteColour(33));
-  const int length = clampedLength();
+  const int length = queryBytesInUse(session);
   TextOutA(dc, g.textX, g.textY, session.queryText, length);
   int caret = session.caretIndex < 0 ? 0 : session.caretIndex > length ? length : session.caretIndex;
   SIZE extent = {0, 0};
@@ -40,7 +34,8 @@ int drawQueryLine(HDC dc) {
 
 int32_t caretIndexAtX(HDC dc, int x) {
   SelectObject(dc, queryFont());
-  return caretIndexForX(session.queryText, clampedLength(), x, [dc](const char* bytes, int n) {
+  const int length = queryBytesInUse(session);
+  return caretIndexForX(session.queryText, length, x, [dc](const char* bytes, int n) {
     SIZE extent = {0, 0};
     GetTextExtentPointA(dc, bytes, n, &extent);
     return static_cast<int>(extent.cx);

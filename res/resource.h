@@ -14,6 +14,9 @@
 #define IDM_TITLE_BAR 132
 #define IDM_QUANTITY_OF_WORDS 133
 #define IDM_HELP_ON_DICTIONARY 135
+// The grayed menu items that do nothing carry an identifier of their own: an accelerator's
+// command is not sent while a menu item with the same identifier is grayed.
+#define IDM_NOT_AVAILABLE 200
 #define IDM_LANGUAGE_DIALOG 201
 #define IDM_F2 202
 #define IDM_SUBSTRING 205

@@ -9,7 +9,8 @@ packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           python3 python3-fonttools python3-pil python3-numpy libharfbuzz-bin
           fonts-lohit-deva fonts-noto-core fonts-liberation locales
           dict-freedict-eng-hin time clang libclang-rt-dev tidy
-          apertium-hin lttoolbox libstemmer-tools icu-devtools xclip)
+          apertium-hin lttoolbox libstemmer-tools icu-devtools xclip
+          clang-tidy pyflakes3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -7,4 +7,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$here/wine-run.sh" "$@"
 fi
-wine "$@"
+# Wine's server and the helper processes a program starts (the desktop among them) outlive
+# it for a while and keep the output they inherited open, so CTest would wait seconds after
+# every test for its output pipe to close. They inherit files instead, which are then shown.
+out=$(mktemp) err=$(mktemp)
+wine "$@" >"$out" 2>"$err"
+status=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $status

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/session_state.h"
+#include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 #include "search/result_buffer.h"
 #include "search/result_layout.h"
@@ -24,9 +25,7 @@ HFONT kitFont(ResultFont font) {
 
 int drawResultList(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
-  const int32_t queryLength = session.queryLength < 0 ? 0
-                              : session.queryLength > kQueryCapacity ? kQueryCapacity
-                                                                     : session.queryLength;
+  const int32_t queryLength = queryBytesInUse(session);
   const ResultLayoutInput in{resultBuffer, session.resultSize,
                              static_cast<int32_t>(kResultBufferSize), session.scrollLine,
                              session.headerStyle, session.clientWidth, session.clientHeight,
@@ -39,6 +38,10 @@ int drawResultList(HDC dc) {
     GetTextExtentPointA(dc, bytes, count, &extent);
     return static_cast<int>(extent.cx);
   }, runs);
+  // Tokens wider than the pane (lines without spaces, binary data) stop at its edges and
+  // never reach the frame around it.
+  const PaneRect pane = currentPane(session);
+  ClipScope clip(dc, pane.left, pane.top, pane.left + pane.width, pane.top + pane.height);
   for (const TextRun& run : runs) {
     SelectObject(dc, kitFont(run.font));
     SetTextColor(dc, run.colour);

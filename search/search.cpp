@@ -299,7 +299,6 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
         int64_t inBlock = static_cast<int64_t>(countByte(data + pos, n - pos, '\n'));
         if (inBlock < toSkip) {
           line += inBlock;
-          pos = n;
           break;
         }
         for (; toSkip > 0; --toSkip) {
@@ -313,7 +312,6 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
       const void* lf = std::memchr(data + pos, '\n', n - pos);
       if (!lf) {
         emit(data + pos, n - pos);
-        pos = n;
         break;
       }
       std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);

@@ -46,9 +46,3 @@ int searchDictionary() {
   showStatus(status);
   return searchSucceeded(status);
 }
-
-int loadResultFile() {
-  SearchStatus status = loadResultBuffer();
-  showStatus(status);
-  return status == SearchStatus::Loaded || status == SearchStatus::LoadedTruncated ? 1 : 0;
-}

@@ -8,9 +8,6 @@
 // results), 0 when nothing changed; every failure is shown in a message box.
 int searchDictionary();
 
-// Loads f2.tc into the result buffer; 1 when loaded, 0 after a message box.
-int loadResultFile();
-
 // Counts the dictionary's lines into session.messageText and, on the dictionary screen with
 // the full header, writes the report on the status line. 1 when counted, 0 when the dictionary
 // cannot be opened.

@@ -92,36 +92,30 @@ bool restoreList(const ListFile& old) {
 }
 
 // Replaces the files of a and b with the new bytes, both or neither. When `undo` is set and
-// b cannot be moved into place after a was, a is put back from its old content.
+// b cannot be moved into place after a was, a is put back from its old content. A new file
+// that cannot be written gives `writeFailure`; one written but not moved over the old file
+// (on Windows: the old file is open in another program) gives `moveFailure`.
 TeacherStatus replaceBoth(const ListFile& a, const std::string& newA, const ListFile& b,
-                          const std::string& newB, bool undo, TeacherStatus failure) {
-  if (!writeTemp(a.path, newA)) return failure;
+                          const std::string& newB, bool undo, TeacherStatus writeFailure,
+                          TeacherStatus moveFailure) {
+  if (!writeTemp(a.path, newA)) return writeFailure;
   if (!writeTemp(b.path, newB)) {
     removeQuietly(tempPathFor(a.path));
-    return failure;
+    return writeFailure;
   }
   if (!moveTempIntoPlace(a.path)) {
     removeQuietly(tempPathFor(b.path));
-    return failure;
+    return moveFailure;
   }
   if (moveTempIntoPlace(b.path)) return TeacherOk;
-  if (!undo) return failure;
-  return restoreList(a) ? failure : TeacherOutOfStep;
+  if (!undo) return moveFailure;
+  return restoreList(a) ? moveFailure : TeacherOutOfStep;
 }
 
 // The part of a list that readers see: everything before the first 0x1A byte.
 std::size_t visibleEnd(const std::string& bytes) {
   std::size_t end = bytes.find(kEndOfText);
   return end == std::string::npos ? bytes.size() : end;
-}
-
-int countLines(const std::string& bytes) {
-  std::size_t end = visibleEnd(bytes);
-  int lines = 0;
-  for (std::size_t i = 0; i < end; ++i)
-    if (bytes[i] == '\n') ++lines;
-  if (end > 0 && bytes[end - 1] != '\n') ++lines;  // a last line without its line end
-  return lines;
 }
 
 // Bytes that would break the line pairing are stored as spaces.
@@ -157,9 +151,9 @@ std::string withLineRemoved(const std::string& bytes, int line) {
   return bytes.substr(0, start) + bytes.substr(stop);
 }
 
-// The first word of result line `line` of f2.tc: up to the first space, or the whole line.
-TeacherStatus readResultWord(const char* folder, int line, std::string& word) {
-  word.clear();
+// Result line `line` of f2.tc, without its line end.
+TeacherStatus readResultLine(const char* folder, int line, std::string& text) {
+  text.clear();
   TextReader results(pathIn(folder, kResultFileName).c_str());
   if (!results.isOpen()) return TeacherNoResultFile;
   int c = 0;
@@ -170,19 +164,33 @@ TeacherStatus readResultWord(const char* folder, int line, std::string& word) {
   }
   c = results.get();
   if (c < 0) return TeacherNoResultLine;  // the file ends right after the line before
-  bool inWord = true;
-  for (; c >= 0 && c != '\n'; c = results.get()) {
-    if (c == ' ') inWord = false;
-    if (inWord) word.push_back(static_cast<char>(c));
-  }
+  for (; c >= 0 && c != '\n'; c = results.get()) text.push_back(static_cast<char>(c));
   return TeacherOk;
 }
 
+// Part-of-speech marks the dictionary writes without an abbreviating full stop (Windows-1251):
+// "союз", "послелог", "частица", "предлог".
+const char* const kWholeWordMarks[] = {
+    "\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3", "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",
+    "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
+
+bool isSenseNumber(const std::string& token) {
+  if (token.size() < 2 || token.back() != ')') return false;
+  for (std::size_t i = 0; i + 1 < token.size(); ++i)
+    if (token[i] < '0' || token[i] > '9') return false;
+  return true;
+}
+
+// An abbreviated mark ("м.", "прил.", "нареч.") is short and ends with a full stop.
+bool isPartOfSpeechMark(const std::string& token) {
+  if (token.size() >= 2 && token.size() <= 7 && token.back() == '.') return true;
+  for (const char* mark : kWholeWordMarks)
+    if (token == mark) return true;
+  return false;
+}
+
 std::string currentQuery() {
-  int n = session.queryLength;
-  if (n < 0) n = 0;
-  if (n > kQueryCapacity) n = kQueryCapacity;
-  return std::string(session.queryText, static_cast<std::size_t>(n));
+  return std::string(session.queryText, static_cast<std::size_t>(queryBytesInUse(session)));
 }
 
 int currentLine() { return session.scrollLine > 0 ? session.scrollLine : 0; }
@@ -209,15 +217,45 @@ std::size_t lineStart(const std::string& text, int line) {
 
 }  // namespace
 
+std::string firstRussianTranslation(const std::string& line) {
+  std::size_t pos = line.find(' ');
+  if (pos == std::string::npos) return "";
+  pos = line.find_first_not_of(' ', pos);
+  if (pos != std::string::npos && line[pos] == '(') {  // the transliteration
+    std::size_t close = line.find(')', pos);
+    pos = close == std::string::npos ? std::string::npos : line.find_first_not_of(' ', close + 1);
+  }
+  while (pos != std::string::npos) {
+    std::size_t end = line.find(' ', pos);
+    std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    if (!isSenseNumber(token) && !isPartOfSpeechMark(token)) break;
+    pos = end == std::string::npos ? end : line.find_first_not_of(' ', end);
+  }
+  if (pos == std::string::npos) return "";
+  std::size_t stop = line.find_first_of(",;", pos);
+  std::string translation = line.substr(pos, stop == std::string::npos ? std::string::npos
+                                                                        : stop - pos);
+  while (!translation.empty() && (translation.back() == ' ' || translation.back() == '\r'))
+    translation.pop_back();
+  return translation;
+}
+
 TeacherStatus saveTeacherPair(const char* folder) {
-  std::string word;
-  TeacherStatus status = readResultWord(folder, currentLine(), word);
+  std::string line;
+  TeacherStatus status = readResultLine(folder, currentLine(), line);
   if (status != TeacherOk) return status;
+  const std::string word = line.substr(0, line.find(' '));
+  std::string russian = currentQuery();
+  if (session.searchLanguage == 1) {
+    std::string translation = firstRussianTranslation(line);
+    if (!translation.empty()) russian = translation;
+  }
   ListFile hin, rus;
   status = readBothLists(folder, hin, rus, true);
   if (status != TeacherOk) return status;
   return replaceBoth(hin, withLineAppended(hin.bytes, word), rus,
-                     withLineAppended(rus.bytes, currentQuery()), true, TeacherWriteFailed);
+                     withLineAppended(rus.bytes, russian), true, TeacherWriteFailed,
+                     TeacherListInUse);
 }
 
 namespace {
@@ -226,7 +264,8 @@ TeacherStatus writeBackups(const char* folder, const ListFile& hin, const ListFi
   ListFile hinBackup, rusBackup;
   hinBackup.path = pathIn(folder, kHindiBackupName);
   rusBackup.path = pathIn(folder, kRussianBackupName);
-  return replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed);
+  return replaceBoth(hinBackup, hin.bytes, rusBackup, rus.bytes, false, TeacherBackupFailed,
+                     TeacherBackupFailed);
 }
 }  // namespace
 
@@ -249,28 +288,10 @@ TeacherStatus deleteTeacherPair(const char* folder) {
   std::string newHin = withLineRemoved(hin.bytes, line);
   std::string newRus = withLineRemoved(rus.bytes, line);
   if (newHin == hin.bytes && newRus == rus.bytes) return TeacherOk;  // past the end
-  return replaceBoth(hin, newHin, rus, newRus, true, TeacherWriteFailed);
-}
-
-int appendTeacherWord(const char* folder) {
-  std::string word;
-  if (readResultWord(folder, currentLine(), word) != TeacherOk) return 0;
-  ListFile hin;
-  hin.path = pathIn(folder, kHindiListName);
-  if (readList(hin) == ReadResult::Unreadable) return 0;
-  return replaceFile(hin.path, withLineAppended(hin.bytes, word)) ? 1 : 0;
-}
-
-int appendTeacherQuery(const char* folder) {
-  ListFile hin, rus;
-  if (readBothLists(folder, hin, rus, true) != TeacherOk) return 0;
-  if (countLines(hin.bytes) <= countLines(rus.bytes)) return 0;  // no word waits for it
-  return replaceFile(rus.path, withLineAppended(rus.bytes, currentQuery())) ? 1 : 0;
+  return replaceBoth(hin, newHin, rus, newRus, true, TeacherWriteFailed, TeacherListInUse);
 }
 
 int backupTeacherLists(const char* folder) { return backupTeacherPair(folder) == TeacherOk; }
-
-int deleteTeacherLine(const char* folder) { return deleteTeacherPair(folder) == TeacherOk; }
 
 const char* teacherStatusText(TeacherStatus status) {
   switch (status) {
@@ -287,15 +308,16 @@ const char* teacherStatusText(TeacherStatus status) {
     case TeacherListUnreadable:
       return "The teacher list hin.tea or rus.tea cannot be read. Nothing was changed.";
     case TeacherBackupFailed:
-      return "The backups hintea.bak and rustea.bak could not be written (is the disk full "
-             "or the folder read-only?). Nothing was deleted: the teacher lists are as they "
-             "were.";
+      return "The backups hintea.bak and rustea.bak could not be written (is the disk full, "
+             "the folder read-only, or a backup open in another program?). Nothing was "
+             "deleted: the teacher lists are as they were.";
     case TeacherWriteFailed:
       return "The teacher lists hin.tea and rus.tea could not be written (is the disk full "
              "or the folder read-only?). Both lists are as they were.";
-    case TeacherNoWordWaiting:
-      return "The search word was not saved because its Hindi word was not saved before "
-             "it. The teacher lists are still in step.";
+    case TeacherListInUse:
+      return "The teacher list hin.tea or rus.tea could not be replaced: it may be open in "
+             "another program (the teaching program or an editor). Close it and try again. "
+             "Both lists are as they were.";
     case TeacherOutOfStep:
       return "Only one of the teacher lists hin.tea and rus.tea could be changed, and putting "
              "it back failed: the lists may be out of step. Please check both files.";
@@ -304,7 +326,7 @@ const char* teacherStatusText(TeacherStatus status) {
 }
 
 TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string& russianText,
-                                 int scrollLine, int clientHeight) {
+                                 int scrollLine, int clientHeight, int paneRight) {
   TeacherLayout layout;
   const int lastY = clientHeight - kTeacherBottomMargin;
   const std::size_t none = std::string::npos;
@@ -331,18 +353,28 @@ TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string
       continue;
     }
     if (y > lastY) break;
-    layout.russian.push_back({kTeacherRussianX + kTeacherCellWidth * i, y, c});
+    const int x = kTeacherRussianX + kTeacherCellWidth * i;
+    if (x >= paneRight) {
+      // Nothing further of this line can show: go on at its line feed, which lies after pos
+      // (the byte at pos is not one), so the loop's step lands on it.
+      const std::size_t lf = russianText.find('\n', pos);
+      if (lf == none) break;
+      pos = lf - 1;
+      continue;
+    }
+    layout.russian.push_back({x, y, c});
     ++i;
   }
   return layout;
 }
 
-bool loadTeacherLayout(const char* folder, int scrollLine, int clientHeight, TeacherLayout& out) {
+bool loadTeacherLayout(const char* folder, int scrollLine, int clientHeight, int paneRight,
+                       TeacherLayout& out) {
   out = TeacherLayout();
   std::string hindiText, russianText;
   if (!readText(pathIn(folder, kHindiListName), hindiText) ||
       !readText(pathIn(folder, kRussianListName), russianText))
     return false;
-  out = layoutTeacherLists(hindiText, russianText, scrollLine, clientHeight);
+  out = layoutTeacherLists(hindiText, russianText, scrollLine, clientHeight, paneRight);
   return true;
 }

@@ -21,10 +21,9 @@
 //       TeacherStatus s = deleteTeacherPair();
 //       reportTeacherStatus(window, s);
 //       then invalidate the client area as usual.
-//   The older pair appendTeacherWord() + appendTeacherQuery() still works and keeps the lists
-//   in step, but cannot tell the user why nothing was saved; prefer saveTeacherPair().
-// Both read session.scrollLine (the first line shown) and saveTeacherPair reads the query
-// (session.queryText, session.queryLength). Nothing here shows a message or draws.
+// Both read session.scrollLine (the first line shown); saveTeacherPair also reads the query
+// (session.queryText, session.queryLength) and session.searchLanguage. Nothing here shows a
+// message or draws.
 #pragma once
 #include <string>
 #include <vector>
@@ -43,12 +42,15 @@ enum TeacherStatus : int {
   TeacherListUnreadable,  // hin.tea or rus.tea exists but cannot be read
   TeacherBackupFailed,    // hintea.bak or rustea.bak could not be written
   TeacherWriteFailed,     // a list could not be written; both lists are as they were
-  TeacherNoWordWaiting,   // appendTeacherQuery: hin.tea holds no word waiting for its query
+  TeacherListInUse,       // a list could not be replaced (held open elsewhere); both as they were
   TeacherOutOfStep,       // one list changed, the other could not, and undoing failed
 };
 
-// Appends the pair (first word of result line session.scrollLine of f2.tc, the query) to
-// hin.tea and rus.tea together, or changes nothing and says why. The word runs up to the
+// Appends the pair (first word of result line session.scrollLine of f2.tc, its Russian side)
+// to hin.tea and rus.tea together, or changes nothing and says why. The Russian side is the
+// query after a Russian search; after a Hindi search (searchLanguage 1) the query holds the
+// Hindi face's key codes, so the entry's first Russian translation is taken instead
+// (firstRussianTranslation; the query when the line has none). The word runs up to the
 // first space (a line that starts with a space gives an empty word, still saved with its
 // query); a result line without a space is taken whole. Line feeds and 0x1A bytes in the
 // word or the query are stored as spaces, since either would break the pairing. An existing
@@ -65,15 +67,15 @@ TeacherStatus deleteTeacherPair(const char* folder = "");
 // missing or unreadable, neither backup is touched (an old backup stays as it was).
 TeacherStatus backupTeacherPair(const char* folder = "");
 
-// The operations under their traditional names: 1 done, 0 not done.
-// appendTeacherWord appends the word of result line scrollLine to hin.tea, or nothing when
-// that line is missing (then returns 0). appendTeacherQuery appends the query to rus.tea only
-// when hin.tea holds more lines than rus.tea, that is when a word is waiting for its query;
-// so the pair of calls never puts the lists out of step.
-int appendTeacherWord(const char* folder = "");
-int appendTeacherQuery(const char* folder = "");
+// backupTeacherPair as 1 done, 0 not done.
 int backupTeacherLists(const char* folder = "");
-int deleteTeacherLine(const char* folder = "");
+
+// The first Russian translation of a dictionary line ("headword (transliteration) [sense
+// number] [part-of-speech mark] translation, ...; ..."): the text after the transliteration,
+// without leading sense numbers ("1)") and part-of-speech marks ("м.", "прил.", "союз"...),
+// up to the first "," or ";" or the line end, trailing spaces dropped. Empty when the line
+// holds nothing after its headword and transliteration.
+std::string firstRussianTranslation(const std::string& line);
 
 // A clear message for the user about a status (empty for TeacherOk).
 const char* teacherStatusText(TeacherStatus status);
@@ -104,10 +106,12 @@ struct TeacherLayout {
 // Lays out both lists (their text as read, LF line ends) from list line scrollLine on.
 // Hindi: each complete line at (20, 130 + 20k) until a line's y exceeds clientHeight - 85;
 // a last line without its line feed is not drawn. Russian: every byte of line k at
-// (220 + 10i, 130 + 20k) until a byte's line y exceeds clientHeight - 85.
+// (220 + 10i, 130 + 20k) until a byte's line y exceeds clientHeight - 85; only the cells that
+// start left of paneRight are laid out, the rest of a long line is skipped.
 TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string& russianText,
-                                 int scrollLine, int clientHeight);
+                                 int scrollLine, int clientHeight, int paneRight);
 
 // Reads both lists from the folder and lays them out; false (layout empty) when either list
 // cannot be opened.
-bool loadTeacherLayout(const char* folder, int scrollLine, int clientHeight, TeacherLayout& out);
+bool loadTeacherLayout(const char* folder, int scrollLine, int clientHeight, int paneRight,
+                       TeacherLayout& out);

@@ -1,13 +1,19 @@
 #include "teacher/teacher_lists_win.h"
 
 #include "app/session_state.h"
+#include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 
 int drawTeacherLists(HDC dc) {
   backupTeacherLists();  // keeps the backups fresh; the drawing does not depend on it
   SetTextColor(dc, colourAction);
+  const PaneRect pane = currentPane(session);
+  const int paneRight = pane.left + pane.width;
   TeacherLayout layout;
-  if (!loadTeacherLayout("", session.scrollLine, session.clientHeight, layout)) return 0;
+  if (!loadTeacherLayout("", session.scrollLine, session.clientHeight, paneRight, layout))
+    return 0;
+  // Long lines stop at the pane's edges and never reach the frame around it.
+  ClipScope clip(dc, pane.left, pane.top, paneRight, pane.top + pane.height);
 
   HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
   SelectObject(dc, kit.fontHeadword);

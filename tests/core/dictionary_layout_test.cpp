@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstring>
 #include <string>
 
@@ -106,6 +108,80 @@ TEST(DictionaryLayout, ResultsPaneForBothHeaders) {
     EXPECT_EQ(p.left + p.width, c.right) << "right edge is w - 8";
     EXPECT_EQ(p.top + p.height, c.bottom) << "bottom edge is h - 61 or h - 8";
   }
+}
+
+// The header tables: where each control sits, what a press on it leaves, and where its
+// caption goes when pressed (the language button's and "Yes, in another language." move left).
+TEST(DictionaryLayout, FullHeaderControls) {
+  const int w = 520, h = 500, titleX = 85;
+  struct Case {
+    int which, code, left, top, right, bottom, captionX, captionY, pressedDx;
+    const char* caption;
+  } cases[] = {
+      {FullSearch, PressedSearch, w - 90, 50, w - 30, 75, w - 81, 52, 1, "Search"},
+      {FullLanguage, PressedLanguage, w - 60, 26, w - 10, 47, w - 50, 26, -1, "Hindi"},
+      {FullKeyboard, PressedRaiseThree, 10, 80, w - 10, 100, titleX + 4, 80, 1,
+       "Click here to type with the help of keyboard support (hindi)"},
+      {FullOptions, PressedRaiseThree, w - 30, 50, w - 10, 75, w - 25, 60, 1, nullptr},
+      {FullSameLanguage, PressedRaiseThree, 10, h - 31, 175, h - 8, 16, h - 30, 1,
+       "Yes, in the same language."},
+      {FullAnotherLanguage, PressedLanguage, 185, h - 31, 350, h - 8, 193, h - 30, -1,
+       "Yes, in another language."},
+      {FullWait, PressedNothing, w - 100, h - 31, w - 60, h - 8, w - 96, h - 30, 1, "Wait"},
+      {FullExit, PressedNothing, w - 50, h - 31, w - 10, h - 8, w - 46, h - 30, 1, "Exit"},
+  };
+  for (const Case& c : cases) {
+    const HeaderControl k = fullHeaderControl(c.which, w, h, titleX, 0);
+    EXPECT_EQ(k.code, c.code) << c.which;
+    EXPECT_EQ((std::vector<int>{k.left, k.top, k.right, k.bottom, k.captionX, k.captionY,
+                                k.pressedDx, k.pressedDy}),
+              (std::vector<int>{c.left, c.top, c.right, c.bottom, c.captionX, c.captionY,
+                                c.pressedDx, 1}))
+        << c.which;
+    EXPECT_STREQ(k.caption, c.caption) << c.which;
+    EXPECT_TRUE(k.shown && k.answers) << c.which;
+    EXPECT_TRUE(controlHit(k, k.left + 1, k.bottom - 1)) << c.which;
+    EXPECT_FALSE(controlHit(k, k.left, k.bottom - 1)) << "bounds are exclusive " << c.which;
+  }
+  // With Hindi chosen the language button names Russian, two pixels further left.
+  const HeaderControl russian = fullHeaderControl(FullLanguage, w, h, titleX, 1);
+  EXPECT_STREQ(russian.caption, "Russian");
+  EXPECT_EQ(russian.captionX, w - 58);
+  EXPECT_EQ(russian.ink, colourRussian);
+  // Narrow windows: Wait and Exit neither show nor answer at 450; the language button and
+  // the "Yes" buttons answer where they are not drawn; the short keyboard label.
+  const HeaderControl wait = fullHeaderControl(FullWait, 450, h, 10, 0);
+  EXPECT_FALSE(wait.shown || wait.answers);
+  EXPECT_FALSE(controlHit(wait, 450 - 80, h - 20));
+  const HeaderControl language = fullHeaderControl(FullLanguage, 290, h, 10, 0);
+  EXPECT_TRUE(!language.shown && language.answers);
+  const HeaderControl same = fullHeaderControl(FullSameLanguage, 370, h, 10, 0);
+  EXPECT_TRUE(!same.shown && same.answers);
+  EXPECT_STREQ(fullHeaderControl(FullKeyboard, 370, h, 10, 0).caption, "Keyboard support");
+}
+
+TEST(DictionaryLayout, CompactToolbarControls) {
+  const int w = 520;
+  const HeaderControl search = compactToolbarControl(ToolbarSearch, w);
+  EXPECT_STREQ(search.caption, "Search");
+  EXPECT_STREQ(search.pressedCaption, "search") << "pressed, written in lower case";
+  EXPECT_EQ(search.captionX + search.pressedDx, w - 130);
+  const HeaderControl language = compactToolbarControl(ToolbarLanguage, w);
+  EXPECT_STREQ(language.hindiMark, "w");
+  EXPECT_EQ(language.ink, colourToolbarRussian);
+  EXPECT_EQ(language.captionX + language.pressedDx, w - 30);
+  EXPECT_EQ(compactToolbarControl(ToolbarOptions, w).caption, nullptr);
+  EXPECT_EQ(compactToolbarControl(ToolbarNone, w).answers, false);
+}
+
+TEST(DictionaryLayout, TinyWindowsHaveNoPaneAndTheWheelScrollsByThree) {
+  EXPECT_FALSE(paneHasArea(resultsPane(0, 520, 192)));
+  EXPECT_FALSE(paneHasArea(resultsPane(0, 520, 193)));
+  EXPECT_TRUE(paneHasArea(resultsPane(0, 520, 194)));
+  EXPECT_FALSE(paneHasArea(resultsPane(1, 16, 500)));
+  EXPECT_FALSE(paneHasArea(resultsPane(0, 0, 0))) << "a minimised window";
+  const int deltas[][2] = {{120, 3}, {-120, -3}, {240, 6}, {40, 1}, {39, 0}, {-80, -2}, {0, 0}};
+  for (const auto& d : deltas) EXPECT_EQ(wheelScrollLines(d[0]), d[1]) << d[0];
 }
 
 }  // namespace

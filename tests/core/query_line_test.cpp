@@ -77,7 +77,9 @@ TEST(EditQueryBytes, EditingTable) {
       {"full stop, dollar, hash, percent, apostrophe", typed(".$#%'"), ".$#%'", 5},
       {"delete key deletes", typed("a.") + std::vector<Event>{key(kVkLeft), key(kVkDelete)}, "a", 1},
       {"enter, escape and key-press code not inserted", {type(13), type(27), type(kCharKeyPress)}, "", 0},
-      {"control codes inserted", {type(9), type(2), type(26)}, "\t\x02\x1A", 3},
+      {"tab inserted, other control codes not",
+       {type(2), type(9), type(22), type(26), type(31), type(0x101)}, "\t", 1},
+      {"space and above inserted", {type(31), type(32), type(0x7F)}, " \x7F", 2},
       {"upper-half bytes inserted", {type(0xE0), type(0xFF), type(0x1C1)}, "\xE0\xFF\xC1", 3},
       {"other keys do nothing", typed("ab") + std::vector<Event>{key(0x41), key(0x26), key(0x70)}, "ab", 2},
   };

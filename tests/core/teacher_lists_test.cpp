@@ -141,22 +141,57 @@ TEST_F(TeacherFiles, SaveWithoutAResultLineChangesNothing) {
     if (c.results) put("f2.tc", c.results);
     session.scrollLine = c.scrollLine;
     EXPECT_EQ(saveTeacherPair(dir()), c.expected) << c.scrollLine;
-    EXPECT_EQ(appendTeacherWord(dir()), 0);
-    EXPECT_EQ(appendTeacherQuery(dir()), 0) << "a query without its word would break the pairs";
     EXPECT_EQ(get("hin.tea"), kFiveHindi);
     EXPECT_EQ(get("rus.tea"), kFiveRussian);
     EXPECT_STRNE(teacherStatusText(c.expected), "");
   }
 }
 
-TEST_F(TeacherFiles, TraditionalAppendPairStaysInStep) {
-  put("f2.tc", kResults);
-  session.scrollLine = 1;
-  EXPECT_EQ(appendTeacherWord(dir()), 1);
-  EXPECT_EQ(appendTeacherQuery(dir()), 1);
-  EXPECT_EQ(appendTeacherQuery(dir()), 0) << "second query has no word waiting";
-  EXPECT_EQ(get("hin.tea"), "def\r\n");
-  EXPECT_EQ(get("rus.tea"), "\xEA\xEE\xF2\r\n");
+// After a Hindi search the query holds the face's key codes: the Russian side of the pair
+// is the entry's first translation instead.
+TEST_F(TeacherFiles, HindiSearchSavesTheFirstTranslation) {
+  struct Case {
+    const char* line;
+    const char* russian;
+  } cases[] = {
+      // "ж. потягивание; ~ lena потягиваться"
+      {"A@gXaH (angRaaii) \xE6. \xEF\xEE\xF2\xFF\xE3\xE8\xE2\xE0\xED\xE8\xE5; ~ lena x",
+       "\xEF\xEE\xF2\xFF\xE3\xE8\xE2\xE0\xED\xE8\xE5"},
+      // "1) м. темнота, мрак; 2) прил. темный": sense number, then the mark
+      {"A@Dera (andheraa) 1) \xEC. \xF2\xE5\xEC\xED\xEE\xF2\xE0, \xEC\xF0\xE0\xEA; 2) \xEF\xF0\xE8\xEB. x",
+       "\xF2\xE5\xEC\xED\xEE\xF2\xE0"},
+      // "м. 1) отметка, балл": the mark, then the sense number
+      {"AMk (ank) \xEC. 1) \xEE\xF2\xEC\xE5\xF2\xEA\xE0, \xE1\xE0\xEB\xEB",
+       "\xEE\xF2\xEC\xE5\xF2\xEA\xE0"},
+      // "союз то есть, а именно": a mark without a full stop; words up to the comma
+      {"ATa^t (arthaat) \xF1\xEE\xFE\xE7 \xF2\xEE \xE5\xF1\xF2\xFC, \xE0",
+       "\xF2\xEE \xE5\xF1\xF2\xFC"},
+      // "прил. последний" to the line end, trailing spaces dropped
+      {"AMitm (antim) \xEF\xF0\xE8\xEB. \xEF\xEE\xF1\xEB\xE5\xE4\xED\xE8\xE9  ",
+       "\xEF\xEE\xF1\xEB\xE5\xE4\xED\xE8\xE9"},
+      // No transliteration: the text right after the headword.
+      {"kml \xEB\xEE\xF2\xEE\xF1", "\xEB\xEE\xF2\xEE\xF1"},
+      // Nothing after the marks, or no text at all: the query is kept.
+      {"kml (kamal) \xEC.", "kml"},
+      {"kml (kamal", "kml"},
+      {"kml", "kml"},
+  };
+  session.searchLanguage = 1;
+  for (const Case& c : cases) {
+    fs::remove(path("rus.tea"));
+    fs::remove(path("hin.tea"));
+    put("f2.tc", std::string(c.line) + "\r\n");
+    setQuery("kml");
+    EXPECT_EQ(saveTeacherPair(dir()), TeacherOk) << c.line;
+    EXPECT_EQ(get("rus.tea"), std::string(c.russian) + "\r\n") << c.line;
+    EXPECT_EQ(get("hin.tea").substr(0, 3), std::string(c.line).substr(0, 3)) << c.line;
+  }
+  // A Russian search keeps its query whatever the line holds.
+  session.searchLanguage = 0;
+  fs::remove(path("rus.tea"));
+  put("f2.tc", std::string(cases[0].line) + "\r\n");
+  EXPECT_EQ(saveTeacherPair(dir()), TeacherOk);
+  EXPECT_EQ(get("rus.tea"), "kml\r\n");
 }
 
 TEST_F(TeacherFiles, DeleteRemovesTheFirstShownPairFromBoth) {
@@ -297,8 +332,10 @@ TEST_F(TeacherFiles, ListHeldOpenElsewhereIsPutBack) {
   TeacherStatus saved = saveTeacherPair(dir());
   TeacherStatus deleted = deleteTeacherPair(dir());
   std::fclose(holder);
-  EXPECT_EQ(saved, TeacherWriteFailed);
-  EXPECT_EQ(deleted, TeacherWriteFailed);
+  EXPECT_EQ(saved, TeacherListInUse);
+  EXPECT_EQ(deleted, TeacherListInUse);
+  EXPECT_NE(std::string(teacherStatusText(saved)).find("open in another program"),
+            std::string::npos);
   EXPECT_EQ(get("hin.tea"), kFiveHindi);
   EXPECT_EQ(get("rus.tea"), kFiveRussian);
   expectNoTempFiles();
@@ -357,7 +394,7 @@ TEST(TeacherLayout, PairsStandSideBySideFromTheScrollLine) {
       {9, "<none>", "", 0},
   };
   for (const Case& c : cases) {
-    TeacherLayout layout = layoutTeacherLists(hin, rus, c.scrollLine, 600);
+    TeacherLayout layout = layoutTeacherLists(hin, rus, c.scrollLine, 600, 512);
     EXPECT_EQ(layout.hindi.size(), c.lines) << c.scrollLine;
     EXPECT_EQ(hindiAt(layout, 130), c.firstHindi) << c.scrollLine;
     EXPECT_EQ(russianAt(layout, 130), c.firstRussian) << c.scrollLine;
@@ -380,7 +417,7 @@ TEST(TeacherLayout, ListsStopAtThePaneBottom) {
     std::size_t lines;  // rows whose y is not larger than clientHeight - 85
   } cases[] = {{255, 3}, {254, 2}, {256, 3}, {215, 1}, {214, 0}, {100, 0}, {2000, 40}};
   for (const Case& c : cases) {
-    TeacherLayout layout = layoutTeacherLists(hin, rus, 0, c.clientHeight);
+    TeacherLayout layout = layoutTeacherLists(hin, rus, 0, c.clientHeight, 512);
     EXPECT_EQ(layout.hindi.size(), c.lines) << c.clientHeight;
     int lastRussianY = layout.russian.empty() ? 0 : layout.russian.back().y;
     int lastHindiY = layout.hindi.empty() ? 0 : layout.hindi.back().y;
@@ -390,20 +427,37 @@ TEST(TeacherLayout, ListsStopAtThePaneBottom) {
 
 TEST(TeacherLayout, LongAndUnterminatedLines) {
   const std::string longLine(70, 'k');
-  TeacherLayout layout = layoutTeacherLists(longLine + "\n\nlast", "a\n\nlast", 0, 600);
+  TeacherLayout layout = layoutTeacherLists(longLine + "\n\nlast", "a\n\nlast", 0, 600, 512);
   ASSERT_EQ(layout.hindi.size(), 2u) << "a last Hindi line without its line feed is not drawn";
   EXPECT_EQ(layout.hindi[0].bytes, std::string(52, 'k'));
   EXPECT_EQ(layout.hindi[1].bytes, "");
   EXPECT_EQ(russianAt(layout, 170), "last");
 }
 
+// A Russian line is laid out only as far as the pane reaches; the rest of the line (a
+// megabyte of it) costs nothing and the next line still stands on its own row.
+TEST(TeacherLayout, RussianCellsStopAtThePaneRightEdge) {
+  const std::string huge(1 << 20, 'x');
+  struct Case {
+    int paneRight;
+    std::size_t cells;  // cells of the first line: those starting left of paneRight
+  } cases[] = {{512, 30}, {511, 30}, {510, 29}, {221, 1}, {220, 0}, {100, 0}};
+  for (const Case& c : cases) {
+    TeacherLayout layout = layoutTeacherLists("a\nb\n", huge + "\nyz\n", 0, 600, c.paneRight);
+    EXPECT_EQ(russianAt(layout, 130).size(), c.cells) << c.paneRight;
+    EXPECT_EQ(russianAt(layout, 150), c.paneRight > 230 ? "yz" : c.paneRight > 220 ? "y" : "")
+        << c.paneRight;
+    EXPECT_EQ(layout.russian.size(), c.cells + russianAt(layout, 150).size()) << c.paneRight;
+  }
+}
+
 TEST_F(TeacherFiles, LoadNeedsBothLists) {
   TeacherLayout layout;
   put("hin.tea", "a\r\nb\r\n");
-  EXPECT_FALSE(loadTeacherLayout(dir(), 0, 600, layout));
+  EXPECT_FALSE(loadTeacherLayout(dir(), 0, 600, 512, layout));
   EXPECT_TRUE(layout.hindi.empty());
   put("rus.tea", "\xE0\r\n\xE1\r\n");
-  ASSERT_TRUE(loadTeacherLayout(dir(), 1, 600, layout));
+  ASSERT_TRUE(loadTeacherLayout(dir(), 1, 600, 512, layout));
   EXPECT_EQ(hindiAt(layout, 130), "b") << "CR LF read as one line end";
   EXPECT_EQ(russianAt(layout, 130), "\xE1");
 }

@@ -6,7 +6,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from vartolik_e2e import (FACE, HIGHLIGHT, SHADOW, E2eError, Vartolik,  # noqa: E402
+from vartolik_e2e import (HIGHLIGHT, SHADOW, Vartolik,  # noqa: E402
                           colorref, expected_result_file, frame_look, poll, run_tests)
 
 COMPANIONS = ("kirvu.exe", "lemora1.exe", "helpo.htm")
@@ -157,6 +157,16 @@ def test_russian_search_scroll_keys_and_save():
         saved.append(first_word(results[11]))
         assert lines_of(app, "hin.tea") == saved
 
+        # The wheel scrolls three lines a notch, as three presses of Down or Up would.
+        for buttons, line in (((5,), 14), ((4, 4), 8), ((4, 4, 4), 0)):
+            for button in buttons:
+                app.click(260, 250, button=button)
+            keys(app, "F3")
+            answer_save(app, OK)
+            saved.append(first_word(results[line]))
+            assert lines_of(app, "hin.tea") == saved, (buttons, line)
+        keys(app, *["Page_Down"] * 2)  # back to line 20 for what follows
+
         # Past the end of the results there is no word to save: a clear message, no change.
         keys(app, *["Page_Down"] * 5, "F3")
         answer_save(app, OK)
@@ -239,10 +249,27 @@ def test_presses_of_the_full_header_and_their_release():
         go_and_choose(app, HINDI_BUTTON)
         w, h = app.client_size
         shot = settled(app)
-        # After GO the release drew the three controls of value 2 raised.
-        for box in ((w - 30, 50, w - 10, 75), (10, h - 31, 175, h - 8), (10, 80, w - 10, 100)):
-            assert frame_look(shot, box) == "raised", box
         assert header_language(shot) == "Hindi"
+        # The options arrow goes down at the press, which opens the search options, and only
+        # the release raises it again: nothing repaints the window in between.
+        arrow = (w - 30, 50, w - 10, 75)
+        app.mouse_down(w - 20, 62)
+        options = app.wait_dialog("Search options")
+        poll("the arrow down", lambda: frame_look(app.screenshot(), arrow) == "sunken")
+        app.mouse_up()
+        poll("the arrow up", lambda: frame_look(app.screenshot(), arrow) == "raised")
+        app.press(options, 2)
+        app._wait_gone(options)
+        # Released outside the window: the window holds the mouse while the button is down,
+        # so the release still reaches it and raises the button.
+        same_language = (10, h - 31, 175, h - 8)
+        app.mouse_down(90, h - 20)
+        poll("the button down", lambda: frame_look(app.screenshot(), same_language) == "sunken")
+        app.move_to(app.window_rect[2] + 120, app.window_rect[1] + 200)
+        app.mouse_up()
+        poll("the button up after a release outside",
+             lambda: frame_look(app.screenshot(), same_language) == "raised")
+        app.focus()
 
         # The language button and "Yes, in another language." toggle the language, drawn
         # pressed while the button is held and the header redrawn at the release.
@@ -287,6 +314,16 @@ def test_presses_of_the_full_header_and_their_release():
         shot = poll("the results", lambda: (lambda s: s if frame_look(
             s, (w - 90, 50, w - 30, 75)) == "raised" else None)(app.screenshot()))
         app.screenshot("input_hindi_results")
+        # F3 after a Hindi search pairs the headword with its first Russian translation,
+        # not with the typed key codes.
+        keys(app, "F3")
+        answer_save(app, OK)
+        first = (app.workdir / "f2.tc").read_bytes().split(b"\r\n")[0]
+        (word,), (russian,) = lines_of(app, "hin.tea"), lines_of(app, "rus.tea")
+        assert word == first_word(first), (word, first)
+        assert russian and russian != b"kam" and russian in first.split(b")", 1)[1], russian
+        assert not any(0x41 <= b <= 0x7A for b in russian), "Latin key codes in " + repr(russian)
+        shot = settled(app)
 
         # The right button does nothing; a press on empty space draws nothing.
         app.click(300, 110, button=3)
@@ -329,15 +366,23 @@ def test_companions_count_wait_go_again_and_exit():
                                                        else None)(app.screenshot()))
         app.screenshot("input_go_again")
         assert query_empty(again) and header_language(again) == "Russian"
+        # The list at its first line, drawn with the query now empty, then back at line 3.
+        keys(app, "Up", "Up", "Up")
+        poll("the first line", lambda: not same(pane(app.screenshot()), pane(again)))
+        first_line = settled(app)
+        keys(app, "Down", "Down", "Down")
+        poll("line 3 again", lambda: not same(pane(app.screenshot()), pane(first_line)))
 
         # Quantity of words: the count of the dictionary's lines; it leaves the list at its
-        # first line, as the next save shows.
+        # first line, shown at once and taken by the next save.
         app.command(QUANTITY)
         count = (app.workdir / "dictiona.dat").read_bytes().count(b"\n")
         box = app.wait_dialog("How much words")
         assert box.text == f"Found {count} words in data file of dictionary", box.text
         app.press(box, OK)
         app._wait_gone(box)
+        poll("the list redrawn from its first line",
+             lambda: same(pane(app.screenshot()), pane(first_line)))
         app.type_russian("вод")
         keys(app, "F3")
         answer_save(app, OK)
@@ -352,17 +397,30 @@ def test_keyboard_and_commands_on_the_intro_screen_and_status_texts():
     with Vartolik(remove=COMPANIONS + ("dictiona.dat",)) as app:
         intro = app.screenshot()
         app.type_russian("вод")
-        for command in (120, 122, 123, TITLE_BAR):
+        # Acted on, these would leave Hindi chosen and the compact header.
+        for command in (123, 120, 122, TITLE_BAR):
             app.command(command)
         keys(app, "Down", "F6", "F3", "Return")
         app.post(WM_RBUTTONDOWN, 0, (300 << 16) | 300)
         assert app.no_dialog("Attention", 1.0)
         assert same(app.screenshot(), intro), "the intro screen changed"
-        go_and_choose(app, RUSSIAN_BUTTON)
+        # GO with the language dialog closed without a choice: everything as at the start.
+        app.click(250, 485)
+        app.dismiss(LANGUAGE_BOX, CLOSE)
         w, _ = app.client_size
         prompt = settled(app)
         assert frame_look(prompt, (w - 90, 50, w - 30, 75)) == "raised", "title bar toggled"
         assert header_language(prompt) == "Russian"
+        assert query_empty(prompt)
+
+        # F1 opens the language dialog modeless; its buttons choose the language.
+        for button, language in ((HINDI_BUTTON, "Hindi"), (RUSSIAN_BUTTON, "Russian")):
+            keys(app, "F1")
+            box = app.wait_dialog(LANGUAGE_BOX)
+            app.click_control(box, button)
+            app._wait_gone(box)
+            poll(f"{language} in the header",
+                 lambda: header_language(app.screenshot()) == language)
 
         def status_extent(shot):
             xs = [x for y in range(100, 119) for x in range(8, w - 8)

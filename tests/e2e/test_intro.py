@@ -114,12 +114,9 @@ def test_missing_font_files_give_one_message_each_then_the_window():
 
 def test_font_files_in_dist_open_without_any_box():
     with Vartolik() as app:
-        present = all((app.workdir / f).exists() for f in FONT_FILES)
-        if present:
-            assert app.startup_errors == [], app.startup_errors
-        else:
-            assert len(app.startup_errors) == 4, app.startup_errors
-            print("note: dist has no font files yet; their four messages were dismissed")
+        missing = [f for f in FONT_FILES if not (app.workdir / f).exists()]
+        assert missing == [], f"the build put no {missing} into dist"
+        assert app.startup_errors == [], app.startup_errors
 
 
 def test_information_bar_without_document():

@@ -5,9 +5,13 @@ window of that class, so the bytes that arrive can be compared one by one."""
 
 import os
 import subprocess
+import sys
 import tempfile
-import time
 import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from vartolik_e2e import poll  # noqa: E402
 
 DIST = os.environ.get("VARTOLIK_DIST", "build/windows/dist")
 ARTEFACTS = os.environ.get("VARTOLIK_ARTEFACTS", tempfile.gettempdir())
@@ -21,6 +25,22 @@ def winpath(path):
 def driver(*args, timeout=60):
     return subprocess.run(["wine", DRIVER] + list(args), capture_output=True, text=True,
                           timeout=timeout, cwd=DIST)
+
+
+def window_exists(window_class):
+    """True when the probe finds a top-level window of this class."""
+    probe = os.environ.get("VARTOLIK_PROBE", os.path.join(os.path.dirname(DRIVER), "..", "e2e",
+                                                          "vartolik_probe.exe"))
+    with tempfile.TemporaryFile() as out:  # a file: Wine's helpers would hold a pipe open
+        subprocess.run(["wine", probe, "find", window_class], stdout=out,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        out.seek(0)
+        return len(out.read().split()) == 12
+
+
+def recorded(path):
+    with open(path) as f:
+        return [line.strip() for line in f if line.strip()]
 
 
 def screenshot(name):
@@ -42,28 +62,30 @@ class KeyboardSupport(unittest.TestCase):
         self.addCleanup(os.remove, out)
         recorder = subprocess.Popen(["wine", DRIVER, "record", winpath(out), "30"], cwd=DIST,
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(3)
+        poll("the recorder window", lambda: window_exists("My Window"), 30, 0.5)
         self.start_kirvu()
         # A plain and a shifted key half, panel codes from both ends and the double danda,
         # the space bar, Backspace and Enter.
         tokens = ["6B", "4B", "80", "98", "BF", "7F", "20", "back", "enter"]
         run = driver("click", *tokens)
         self.assertEqual(run.returncode, 0, run.stderr)
-        time.sleep(2)
-        screenshot("kirvu_typing.png")
-        driver("close")
-        recorder.wait(timeout=60)
-        with open(out) as f:
-            got = [line.strip() for line in f if line.strip()]
-        self.assertEqual(got, ["6B", "4B", "80", "98", "BF", "7F", "20", "K08", "0D"])
+        expected = ["6B", "4B", "80", "98", "BF", "7F", "20", "K08", "0D"]
+        try:
+            poll("the recorded bytes", lambda: len(recorded(out)) >= len(expected), 20, 0.5)
+        finally:
+            screenshot("kirvu_typing.png")
+            driver("close")
+            recorder.kill()
+            recorder.wait(timeout=60)
+        self.assertEqual(recorded(out), expected)
 
     def test_without_a_dictionary_it_says_so(self):
         self.start_kirvu()
-        time.sleep(2)
-        run = driver("click", "6B")
+        run = driver("click", "6B")  # waits for the keyboard support window itself
         self.assertEqual(run.returncode, 0, run.stderr)
-        message = driver("message")
-        self.assertEqual(message.returncode, 0, "no message box appeared")
+        message = poll("kirvu's message box",
+                       lambda: (lambda m: m if m.returncode == 0 else None)(driver("message")),
+                       20, 0.5)
         text = bytes.fromhex(message.stdout.strip()).decode("cp1251")
         self.assertIn("vartolik.exe", text)
         self.assertIn("Hindi", text)

@@ -1,40 +1,43 @@
 """lemora1.exe under Wine, started alone in a working folder: with teacher lists it shows the
 first Hindi word in the Devanagari face and leaves the lists untouched; with no lists it
-explains how to fill them. Checked on screenshots of the virtual display."""
+explains how to fill them. Checked on screenshots of lemora's own window."""
 
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
-import time
 import unittest
+from pathlib import Path
 
-DIST = os.environ.get("VARTOLIK_DIST", "build/windows/dist")
-ROOT = os.environ.get("VARTOLIK_ROOT", ".")
-ARTEFACTS = os.environ.get("VARTOLIK_ARTEFACTS", tempfile.gettempdir())
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from vartolik_e2e import Vartolik, poll  # noqa: E402
+
+ROOT = os.environ.get("VARTOLIK_ROOT", str(Path(__file__).resolve().parents[2]))
 sys.path.insert(0, os.path.join(ROOT, "hindi"))
 import hindi_codec  # noqa: E402
-from PIL import Image  # noqa: E402
 
 WORDS = [("कमल", "лотос"), ("पानी", "вода"), ("घर", "дом")]
+LEMORA = "Vartolik Lemora"
 
 
-def run_lemora(folder, shot):
-    """Starts lemora1.exe in folder, screenshots the display, then ends it."""
-    for name in ("lemora1.exe", "Devass02.ttf", "Devass03.ttf", "Dvdivyan.ttf", "Dvnishan.ttf"):
-        shutil.copy(os.path.join(DIST, name), folder)
-    proc = subprocess.Popen(["wine", "lemora1.exe"], cwd=folder, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+def run_lemora(lists, shot, drawn):
+    """Starts lemora1.exe in a copy of the dist folder holding `lists` ({name: bytes}), waits
+    for its window and until `drawn(screenshot of that window)` holds; returns the shot and
+    the folder's files as they are then."""
+    names = ("hin.tea", "rus.tea", "hintea.bak", "rustea.bak", "lemora.dat")
+    app = Vartolik(remove=names, add=lists)
     try:
-        time.sleep(6)
-        os.makedirs(ARTEFACTS, exist_ok=True)
-        path = os.path.join(ARTEFACTS, shot)
-        subprocess.run(["import", "-window", "root", path], check=True, timeout=60)
-        return Image.open(path).convert("RGB")
+        app._stop_wine()
+        app.process = subprocess.Popen(["wine", "lemora1.exe"], cwd=app.workdir, env=app.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = app.wait_top_window(LEMORA)
+        image = poll("lemora's drawing", lambda: (lambda s: s if drawn(s) else None)(
+            app.screenshot(window=window)), 20, 0.5)
+        app.artefacts.mkdir(parents=True, exist_ok=True)
+        image.save(app.artefacts / shot)
+        files = {n: (app.workdir / n).read_bytes() for n in names if (app.workdir / n).exists()}
+        return image, files
     finally:
-        subprocess.run(["wineserver", "-k"], capture_output=True)
-        proc.wait(timeout=60)
+        app.shutdown()
 
 
 def count(image, test):
@@ -52,29 +55,20 @@ def dark(p):
 
 @unittest.skipUnless(os.environ.get("DISPLAY"), "needs a display (run under xvfb-run)")
 class Lemora(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.mkdtemp(prefix="lemora-e2e-")
-        self.addCleanup(shutil.rmtree, self.folder, True)
-
     def test_shows_saved_pairs_and_leaves_the_lists_alone(self):
         hin = b"".join(hindi_codec.to_codes(h) + b"\r\n" for h, _ in WORDS)
         rus = b"".join(r.encode("cp1251") + b"\r\n" for _, r in WORDS)
-        for name, data in (("hin.tea", hin), ("rus.tea", rus)):
-            with open(os.path.join(self.folder, name), "wb") as f:
-                f.write(data)
-        shot = run_lemora(self.folder, "lemora_with_lists.png")
-        self.assertGreater(count(shot, green_ink), 300, "no Hindi word on the screen")
-        for name, data in (("hin.tea", hin), ("rus.tea", rus)):
-            with open(os.path.join(self.folder, name), "rb") as f:
-                self.assertEqual(f.read(), data, name + " was changed")
-        self.assertFalse(os.path.exists(os.path.join(self.folder, "lemora.dat")),
-                         "progress is written only after an answer")
+        lists = {"hin.tea": hin, "rus.tea": rus}
+        shot, files = run_lemora(lists, "lemora_with_lists.png",
+                                 lambda s: count(s, green_ink) > 300)
+        self.assertEqual({n: files.get(n) for n in lists}, lists, "a list was changed")
+        self.assertNotIn("lemora.dat", files, "progress is written only after an answer")
 
     def test_without_lists_explains_how_to_fill_them(self):
-        shot = run_lemora(self.folder, "lemora_without_lists.png")
+        shot, files = run_lemora({}, "lemora_without_lists.png",
+                                 lambda s: count(s, dark) > 1000)
         self.assertEqual(count(shot, green_ink), 0)
-        self.assertGreater(count(shot, dark), 2000, "no explanation on the screen")
-        self.assertFalse(os.path.exists(os.path.join(self.folder, "hin.tea")))
+        self.assertNotIn("hin.tea", files)
 
 
 if __name__ == "__main__":

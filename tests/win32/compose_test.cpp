@@ -84,6 +84,21 @@ TEST_F(Compose, TeacherViewDrawsTheListsWithoutACanvasFill) {
   EXPECT_GT(colourCount(s, 8, 130, 512, 175, colourAction, 40), 20);
 }
 
+// The scroll keys redraw the results outside a paint, without the 200-pixel threshold: in a
+// window too low for a pane nothing may be drawn (the canvas band would land upside down
+// over the header).
+TEST_F(Compose, ScrollRedrawInATinyWindowDrawsNothing) {
+  const int cases[][2] = {{0, 150}, {0, 192}, {0, 193}, {1, 60}, {1, 0}};
+  for (const auto& c : cases) {
+    session.headerStyle = c[0];
+    session.viewMode = ViewResults;
+    size(520, c[1]);
+    DibSurface s(520, 200, kUntouched);
+    EXPECT_EQ(redrawResults(s.dc()), 0) << c[0] << " " << c[1];
+    EXPECT_EQ(inkCount(s, 0, 0, 520, 200, kUntouched), 0) << c[0] << " " << c[1];
+  }
+}
+
 TEST_F(Compose, CompactLayoutWhenChosen) {
   size(520, 400);
   session.headerStyle = HeaderCompact;

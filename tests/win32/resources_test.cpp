@@ -81,8 +81,9 @@ TEST(Resources, MenuItemsInOrderWithTheirCommandsAndGreying) {
     int popup;
     std::string items;
   } expected[] = {
-      {0, "Save:201* Load:201* - Save to teacher:129 Delet/view from teacher:128"},
-      {1, "Title bar:132 Status bar:201* Quantity of words:133"},
+      // The grayed items must not carry F1's 201, or the accelerator would be swallowed.
+      {0, "Save:200* Load:200* - Save to teacher:129 Delet/view from teacher:128"},
+      {1, "Title bar:132 Status bar:200* Quantity of words:133"},
       {2, "Lemora:126 Keyboard help:121 Change language:120"},
       {3, "Search Options> Search language> - Track clipboard\tF8:211"},
       {4, "Help on dictionary:135 - Keyboard help:121 Keyboard support:124 - About program:125"},
@@ -116,7 +117,7 @@ TEST(Resources, MenuItemsInOrderWithTheirCommandsAndGreying) {
   HMENU options = GetSubMenu(menu, 3);
   EXPECT_EQ(describe(GetSubMenu(options, 0)),
             "SubString:205 LeftAppend:207 RightAppend:206 Exact:208 Phonetic:209");
-  EXPECT_EQ(describe(GetSubMenu(options, 1)), "Russian:123 Hindi:122 Rare hindi:201*");
+  EXPECT_EQ(describe(GetSubMenu(options, 1)), "Russian:123 Hindi:122 Rare hindi:200*");
   DestroyMenu(menu);
 }
 
@@ -185,10 +186,21 @@ TEST_F(DialogTest, LanguageDialogButtonsSetTheLanguage) {
     session.searchLanguage = c.before;
     HWND dialog = CreateDialogParamA(program(), "LANG", nullptr, languageDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(SendMessageA(dialog, WM_COMMAND, c.button, 0), 0);  // handled, ends the dialog
+    ASSERT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(languageDialogProc(dialog, WM_COMMAND, c.button, 0), TRUE) << c.button;
+    EXPECT_FALSE(IsWindowVisible(dialog)) << "button " << c.button << " ends the dialog";
     EXPECT_EQ(session.searchLanguage, c.after) << "button " << c.button;
     DestroyWindow(dialog);
   }
+  // Anything else is left to the dialog manager: the dialog stays and the language too.
+  session.searchLanguage = 1;
+  HWND dialog = CreateDialogParamA(program(), "LANG", nullptr, languageDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(languageDialogProc(dialog, WM_COMMAND, IDC_LANG_TEXT, 0), FALSE);
+  EXPECT_EQ(languageDialogProc(dialog, WM_INITDIALOG, 0, 0), FALSE);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(session.searchLanguage, 1);
+  DestroyWindow(dialog);
 }
 
 TEST_F(DialogTest, EveryTemplateOpensWithItsCaption) {
@@ -219,10 +231,9 @@ TEST_F(DialogTest, EveryTemplateOpensWithItsCaption) {
   GetObjectA(picture, sizeof info, &info);
   EXPECT_EQ(info.bmWidth, 399);
   EXPECT_EQ(info.bmHeight, 119);
-  // Its "Ok" takes it off the screen.
+  // Its "Ok" ends it for good: no hidden window is left behind per opening.
   SendMessageA(about, WM_COMMAND, IDC_ABOUT_OK, 0);
-  EXPECT_FALSE(IsWindowVisible(about));
-  DestroyWindow(about);
+  EXPECT_FALSE(IsWindow(about));
 }
 
 }  // namespace

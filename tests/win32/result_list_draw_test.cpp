@@ -2,6 +2,7 @@
 // text, the highlight of the query, scrolling and the limits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,11 +108,25 @@ TEST_F(ResultListDraw, NothingDrawnOutsideItsLimits) {
   }
 }
 
+// A line without spaces (binary data) is one token wider than the pane: it stops at the
+// pane's right edge (x 512) and leaves the frame around the pane clean.
+TEST_F(ResultListDraw, TokensWiderThanThePaneStopAtItsEdge) {
+  const std::string wide = std::string(200, 'W') + "\r\nx\r\n";
+  std::copy(wide.begin(), wide.end(), resultBuffer);
+  session.resultSize = static_cast<int32_t>(wide.size());
+  DibSurface s(520, 400, kUntouched);
+  drawResultList(s.dc());
+  saveArtefact(s, "result_list_wide_token");
+  EXPECT_GT(colourCount(s, 400, 132, 512, 160, colourResultHeadword, 40), 10);
+  EXPECT_EQ(inkCount(s, 512, 0, 520, 400, kUntouched), 0) << "right frame";
+  EXPECT_EQ(inkCount(s, 0, 0, 520, 132, kUntouched), 0) << "upper frame and header";
+}
+
 TEST_F(ResultListDraw, CompactHeaderStartsAt51) {
   session.headerStyle = HeaderCompact;
   DibSurface s(520, 400, kUntouched);
   drawResultList(s.dc());
-  EXPECT_EQ(inkCount(s, 0, 0, 520, 51, kUntouched), 0);
+  EXPECT_EQ(inkCount(s, 0, 0, 520, 53, kUntouched), 0) << "the compact pane starts at 53";
   EXPECT_GT(colourCount(s, 10, 51, 60, 81, colourResultHeadword, 40), 10);
 }
 

@@ -22,7 +22,9 @@ class TeacherDraw : public ::testing::Test {
     CreateDirectoryA("teacher_draw_scratch", nullptr);
     ASSERT_TRUE(SetCurrentDirectoryA("teacher_draw_scratch"));
     for (const char* name : {"hin.tea", "rus.tea", "hintea.bak", "rustea.bak"}) DeleteFileA(name);
+    session.clientWidth = kWidth;
     session.clientHeight = kHeight;
+    session.headerStyle = 0;
     session.scrollLine = 0;
   }
   void TearDown() override {
@@ -97,6 +99,19 @@ TEST_F(TeacherDraw, ScrollingMovesBothListsUpTogether) {
     for (int x = 0; x < kWidth; ++x)
       if (scrolled.at(x, y) != top.at(x, y + 20)) ++differing;
   EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 20-pixel row";
+}
+
+// Lines longer than the pane is wide stop at its right edge (x 512) and never reach the
+// frame; the left frame and the rows above the pane stay clean too.
+TEST_F(TeacherDraw, LongLinesStayInsideThePane) {
+  ASSERT_TRUE(writeRawFile("hin.tea", std::string(60, 'W') + "\r\n"));
+  ASSERT_TRUE(writeRawFile("rus.tea", std::string(5000, '\xC6') + "\r\n"));
+  DibSurface s(kWidth, kHeight, kPaper);
+  ASSERT_EQ(draw(s), 1);
+  saveForInspection(s, "teacher_long_lines");
+  EXPECT_GT(inkIn(s, kWidth - 60, kWidth - 8, 132), 0) << "the lines reach the pane's edge";
+  EXPECT_EQ(inkIn(s, kWidth - 8, kWidth, 130), 0) << "nothing on the frame at the right";
+  EXPECT_EQ(inkIn(s, 0, kWidth, 110), 0) << "nothing above the pane";
 }
 
 TEST_F(TeacherDraw, MissingListDrawsNothing) {
