@@ -1,5 +1,6 @@
 #include "query/clipboard_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/session_state.h"
@@ -199,7 +200,8 @@ bool insertQueryBytes(char* text, int32_t capacity, int32_t& length, int32_t& ca
   const int32_t n = static_cast<int32_t>(bytes.size());
   if (n > capacity - length) return false;
   std::memmove(text + caret + n, text + caret, static_cast<std::size_t>(length - caret));
-  std::memcpy(text + caret, bytes.data(), bytes.size());
+  // The query bytes are counted, never terminated.
+  std::copy(bytes.begin(), bytes.end(), text + caret);
   length += n;
   caret += n;
   return true;

@@ -136,8 +136,10 @@ def test_paste_and_copy():
             answer_save(app, OK)
             app.key("F6")
             app.key("ctrl+Insert")
-            pair = decode_line(lines[0].split(b" ", 1)[0]) + "\t" + WATER
-            poll("the pair on the X clipboard", lambda: clip.get() == pair, 10)
+            # After a Hindi search F3 saves the entry's first translation with the headword.
+            saved = (app.workdir / "rus.tea").read_bytes().decode("cp1251").splitlines()[-1]
+            pair = decode_line(lines[0].split(b" ", 1)[0]) + "\t" + saved
+            poll(f"the pair {pair!r} on the X clipboard", lambda: clip.get() == pair, 10)
             app.key("Escape")
 
             # Shift+Insert of a Russian word replaces the Hindi line and turns the language.
