@@ -1,6 +1,7 @@
 """Tests of the dictionary build: the alphabetical order, the result list's token reading,
 the build from source files and the validation of a built file."""
 import os
+import sys
 import tempfile
 import unittest
 
@@ -8,6 +9,9 @@ import build_dictionary
 import expected_hits
 import dictionary_lines as dl
 import validate_dictionary
+
+sys.path.insert(0, os.path.join(dl.ROOT, "tools"))
+import check_dictionary_source as checker  # noqa: E402
 
 SOURCE_A = ("# comment\n"
             "पानी\tpaanii\tм. вода; ~ पीना пить воду\n"
@@ -188,6 +192,65 @@ class Validate(Sources):
     def test_last_line_without_line_end(self):
         found = self.faults(self.lines, tail=b"")
         self.assertIn("the last line has no CR LF", found)
+
+
+class SourceChecks(Sources):
+    """The checks that look across all source files: variant spellings as two full entries
+    and pointer lines that lead nowhere."""
+    BASE = ("हिंदी\thindii\tж. хинди\n"
+            "ज़रा\tzaraa\tнареч. немного\n"
+            "गाँव\tgaanv\tм. деревня\n"
+            "होना\thonaa\tгл. быть\n")
+
+    def faults(self, extra, homographs=None):
+        base = self.write("base.tsv", self.BASE)
+        other = self.write("other.tsv", extra)
+        if homographs is not None:
+            self.write("homographs.txt", homographs)
+        return checker.check_across([base, other])
+
+    def test_variants_and_pointers(self):
+        # (lines of a second file, words the faults must name; none: no fault)
+        cases = [
+            ("हिन्दी\thindii\tж. хинди\n", ["हिन्दी", "हिंदी"]),          # half nasal
+            ("जरा\tjaraa\tж. старость\n", ["जरा", "ज़रा"]),                # nukta
+            ("गांव\tgaanv\tм. село\n", ["गांव", "गाँव"]),                  # anusvara
+            ("हिन्दी\thindii\tсм. हिंदी - вариант написания\n", []),
+            ("है\thai\tсм. होना - 3 л. ед. ч. наст. вр.\n", []),
+            ("है\thai\tсм. होने - форма\n", ["होने"]),                   # no such entry
+            ("थे\tthe\tсм. होना\nहै\thai\tсм. थे\n", ["थे"]),          # pointer to pointer
+            ("जन्म\tjanm\tм. рождение\n", []),       # half nasal before no consonant pair
+        ]
+        for extra, named in cases:
+            with self.subTest(extra=extra):
+                found = self.faults(extra)
+                if not named:
+                    self.assertEqual(found, [])
+                else:
+                    self.assertEqual(len(found), 1, found)
+                    for word in named:
+                        self.assertIn(word, found[0])
+
+    def test_listed_homographs_may_both_be_entries(self):
+        extra = "जरा\tjaraa\tж. старость\n"
+        self.assertEqual(self.faults(extra, "ज़रा\tजरा\ta little; old age\n"), [])
+        self.assertEqual(len(self.faults(extra, "ज़रा\tजरा\n")), 2)   # no reason: refused
+
+    def test_pointer_format(self):
+        cases = [
+            ("см. होना - 3 л. ед. ч.", []),
+            ("см. होना", []),
+            ("см. होना 3 л.", ["a pointer is written"]),
+            ("см. hona", ["a pointer is written"]),
+            ("см. होना - form", ["not allowed"]),
+            ("см. होना - был)", ["not allowed"]),
+        ]
+        for text, want in cases:
+            with self.subTest(text=text):
+                got = checker.check_russian_part(text)
+                self.assertEqual(len(got), len(want), got)
+                for w, g in zip(want, got):
+                    self.assertIn(w, g)
 
 
 class ExpectedHits(unittest.TestCase):

@@ -8,7 +8,8 @@ packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-apps imagemagick
           python3 python3-fonttools python3-pil python3-numpy libharfbuzz-bin
           fonts-lohit-deva fonts-noto-core fonts-liberation locales
-          dict-freedict-eng-hin time clang libclang-rt-dev tidy)
+          dict-freedict-eng-hin time clang libclang-rt-dev tidy
+          hunspell hunspell-hi hunspell-ru apertium-hin lttoolbox libglib2.0-data)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

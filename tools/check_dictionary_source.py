@@ -14,6 +14,7 @@ is found, an unknown word is not listed, an exception is stale, or fewer than 99
 Russian words are known. Both Hindi figures (hunspell alone, the union) are printed.
 """
 import argparse
+import glob
 import os
 import re
 import subprocess
@@ -115,9 +116,34 @@ def load_exceptions(path):
     return words, faults
 
 
+# Abbreviations of grammar notes (3 л. ед. ч. наст. вр.), like the marks not spelling words.
+GRAMMAR_ABBREVIATION_RE = re.compile(
+    r"(?<![\u0400-\u04ff-])(?:л|ч|р|ед|мн|вр|наст|прош|буд)\.")
+
+# A pointer line: "см. " and the target headword, then an optional note after " - ".
+POINTER_RE = re.compile(r"^см\. ([\u0900-\u097f]+)(?: - (.+))?$")
+
+
+def pointer_target(text):
+    """The target headword of a pointer line's Russian part, None for a full entry."""
+    m = POINTER_RE.match(text)
+    return unicodedata.normalize("NFC", m.group(1)) if m else None
+
+
 def check_russian_part(text):
     """Faults of field 3 as a list of messages."""
     faults = []
+    if text.startswith("см."):
+        m = POINTER_RE.match(text)
+        if not m:
+            return ["a pointer is written 'см. HEADWORD' or 'см. HEADWORD - note'"]
+        bad = sorted({c for c in m.group(2) or ""
+                      if c == ")" or c in "ёЁ" or not (c in RUSSIAN_PUNCT
+                                                     or "\u0400" <= c <= "\u04ff"
+                                                     or "\u0900" <= c <= "\u097f")})
+        if bad:
+            faults.append("characters %s not allowed in a pointer's note" % "".join(bad))
+        return faults
     for c in text:
         if c in "([]{}":
             faults.append("parenthesis-like character %r" % c)
@@ -164,6 +190,14 @@ def hunspell_hindi_words(path):
             return {unicodedata.normalize("NFC", w.strip()) for w in f if w.strip()}
     if not all(os.path.exists(p) for p in HUNSPELL_HI):
         return None
+    with open(HUNSPELL_HI[1], encoding="utf-8") as f:
+        affixes = any(re.match(r"(SFX|PFX) ", line) for line in f)
+    if not affixes:
+        # hi_IN has no affix rules: its .dic is the whole list of forms.
+        with open(HUNSPELL_HI[0], encoding="utf-8") as f:
+            lines = f.read().split("\n")[1:]
+        return {unicodedata.normalize("NFC", w.split("/")[0].strip())
+                for w in lines if w.strip()}
     try:
         res = subprocess.run(["unmunch"] + list(HUNSPELL_HI), capture_output=True)
     except OSError:
@@ -203,6 +237,88 @@ def apertium_known(words):
         if w in lemmas or v in lemmas or w in analysed or v in analysed:
             known.add(w)
     return known
+
+
+NASAL_CONSONANTS = "ङञणनम"
+
+
+def folded(word):
+    """The spelling a word has once nukta, chandrabindu/anusvara and a half nasal before a
+    consonant are set aside: two full entries must not share it."""
+    t = unicodedata.normalize("NFD", word).replace(NUKTA, "").replace("\u0901", "\u0902")
+    return re.sub("[%s]%s(?=[\u0915-\u0939])" % (NASAL_CONSONANTS, VIRAMA), "\u0902", t)
+
+
+def read_entries(path):
+    """(headword, Russian part, line number) of every entry line of a source file."""
+    out = []
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for no, line in enumerate(f.read().split("\n"), 1):
+            fields = line.split("\t")
+            if line and not line.startswith("#") and len(fields) == 3:
+                out.append((unicodedata.normalize("NFC", fields[0]), fields[2], no))
+    return out
+
+
+def load_homographs(directory):
+    """Pairs of distinct words that fold to one spelling (जरा old age, ज़रा a little),
+    from homographs.txt: word<TAB>word<TAB>reason."""
+    pairs, faults = set(), []
+    path = os.path.join(directory, "homographs.txt")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for no, line in enumerate(f, 1):
+                line = line.rstrip("\n")
+                if not line or line.startswith("#"):
+                    continue
+                parts = line.split("\t")
+                if len(parts) != 3 or not parts[2].strip():
+                    faults.append("%s:%d: expected word<TAB>word<TAB>reason" % (path, no))
+                    continue
+                a, b = (unicodedata.normalize("NFC", w) for w in parts[:2])
+                pairs.add(frozenset((a, b)))
+    return pairs, faults
+
+
+def check_across(paths):
+    """Faults that need every source file of the checked files' folders: two full entries
+    that differ only by nukta, chandrabindu/anusvara or a half nasal, and pointers whose
+    target is not a full entry. Faults are reported for the checked files only."""
+    checked = {os.path.abspath(p) for p in paths}
+    folders = sorted({os.path.dirname(p) for p in checked})
+    full, pointers, faults = {}, [], []
+    homographs = set()
+    for folder in folders:
+        pairs, hf = load_homographs(folder)
+        homographs |= pairs
+        faults += hf
+        for src in sorted(glob.glob(os.path.join(folder, "*.tsv"))):
+            if src.endswith(".exceptions.tsv"):
+                continue
+            for head, ru, no in read_entries(src):
+                where = "%s:%d" % (os.path.relpath(src), no)
+                mine = os.path.abspath(src) in checked
+                target = pointer_target(ru)
+                if target is not None:
+                    pointers.append((head, target, where, mine))
+                else:
+                    full.setdefault(folded(head), []).append((head, where, mine))
+    for same in full.values():
+        for i, (head, where, mine) in enumerate(same):
+            for other, other_where, other_mine in same[:i]:
+                if (mine or other_mine) and other != head \
+                        and frozenset((head, other)) not in homographs:
+                    faults.append("%s: full entry %s is a variant spelling of %s at %s; make "
+                                  "one of them a pointer line (or list a true pair in "
+                                  "homographs.txt)" % (where, head, other, other_where))
+    heads = {h for same in full.values() for h, _, _ in same}
+    for head, target, where, mine in pointers:
+        if mine and target not in heads:
+            faults.append("%s: pointer %s leads to %s, which is not a full entry"
+                          % (where, head, target))
+        if mine and target == head:
+            faults.append("%s: pointer %s leads to itself" % (where, head))
+    return faults
 
 
 def check_file(path, args, hunspell_words, totals):
@@ -259,13 +375,17 @@ def check_file(path, args, hunspell_words, totals):
             faults.append("%s: %s" % (where, f))
         if len(line) > 200:
             long_lines += 1
-        for tok in re.findall(r"[\u0900-\u097f]+", ru):
+        # A pointer's target is checked in its own file; the note's Hindi words here.
+        target = pointer_target(ru)
+        for tok in re.findall(r"[\u0900-\u097f]+", ru[len("см. ") + len(target):]
+                              if target else ru):
             hindi_words.add(unicodedata.normalize("NFC", tok))
         # Senses after ';' that contain Devanagari are examples; check the
         # Russian words everywhere, grammatical marks excepted.
         stripped = ru
         for mark in MARKS:
             stripped = re.sub(r"(?:^|(?<=[ ;]))" + re.escape(mark) + r"(?= |$)", " ", stripped)
+        stripped = GRAMMAR_ABBREVIATION_RE.sub(" ", stripped)
         for tok in re.findall(r"[\u0400-\u04ff]+(?:-[\u0400-\u04ff]+)*", stripped):
             russian_words.add(tok)
 
@@ -345,8 +465,8 @@ def check_file(path, args, hunspell_words, totals):
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("files", nargs="+", metavar="FILE.tsv")
-    ap.add_argument("--words", default="/tmp/hi_words.txt",
-                    help="hunspell-hi forms, one a line (made with unmunch when missing)")
+    ap.add_argument("--words", default="",
+                    help="hunspell-hi forms, one a line (default: hunspell-hi's own list)")
     ap.add_argument("--no-russian", action="store_true",
                     help="skip the hunspell run for Russian")
     ap.add_argument("--hunspell-only", action="store_true",
@@ -361,6 +481,10 @@ def main(argv):
     ok = True
     for path in args.files:
         ok = check_file(path, args, hunspell_words, totals) and ok
+    across = check_across(args.files)
+    for f in across:
+        print(f)
+    ok = ok and not across
     if len(args.files) > 1 and not args.format_only:
         nh, nr = max(1, len(totals["hindi"])), max(1, len(totals["russian"]))
         print("All files: %d entries; Hindi %d distinct words: %.1f %% known to hunspell-hi, "
