@@ -220,6 +220,7 @@ class SourceChecks(Sources):
             ("है\thai\tсм. होने - форма\n", ["होने"]),                   # no such entry
             ("थे\tthe\tсм. होना\nहै\thai\tсм. थे\n", ["थे"]),          # pointer to pointer
             ("जन्म\tjanm\tм. рождение\n", []),       # half nasal before no consonant pair
+            ("मोड़\tmoR\tм. поворот\nमोड\tmoD\tм. режим\n", []),   # ड़ is a letter of its own
         ]
         for extra, named in cases:
             with self.subTest(extra=extra):

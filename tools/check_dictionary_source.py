@@ -245,7 +245,9 @@ NASAL_CONSONANTS = "ङञणनम"
 def folded(word):
     """The spelling a word has once nukta, chandrabindu/anusvara and a half nasal before a
     consonant are set aside: two full entries must not share it."""
-    t = unicodedata.normalize("NFD", word).replace(NUKTA, "").replace("\u0901", "\u0902")
+    t = unicodedata.normalize("NFD", word).replace("\u0901", "\u0902")
+    # The dot of a loan letter (क़ ख़ ग़ ज़ फ़) goes; ड़ and ढ़ are letters of their own.
+    t = re.sub("(?<=[कखगजफ])" + NUKTA, "", t)
     return re.sub("[%s]%s(?=[\u0915-\u0939])" % (NASAL_CONSONANTS, VIRAMA), "\u0902", t)
 
 
