@@ -11,7 +11,10 @@ counts as known); Russian spelling with `hunspell -d ru_RU`. Every unknown word 
 listed with a reason in the neighbouring FILE.exceptions.tsv (word<TAB>reason), and an
 exception for a word that is known or no longer used is stale. Exit status 1 when any fault
 is found, an unknown word is not listed, an exception is stale, or fewer than 99 % of the
-Russian words are known. Both Hindi figures (hunspell alone, the union) are printed.
+Russian common words (proper names aside) are known. Across all the files of the folders
+checked: two full entries that are one word spelt two ways (nukta, chandrabindu/anusvara,
+half nasal) and a pointer line whose target is not a full entry are faults. Both Hindi
+figures (hunspell alone, the union) are printed.
 """
 import argparse
 import glob
@@ -438,10 +441,14 @@ def check_file(path, args, hunspell_words, totals):
             unknown = sorted(set(res.stdout.split()))
             russian_unknown = unknown
             not_excused = [w for w in unknown if w not in exceptions]
-            share = 100.0 * (len(russian_words) - len(unknown)) / max(1, len(russian_words))
+            # The share is taken over the common words: a proper name (capitalised) unknown
+            # to hunspell is judged by its exception alone.
+            common = [w for w in russian_words if not w[0].isupper()]
+            share = 100.0 * (len(common) - len([w for w in unknown if not w[0].isupper()])) \
+                / max(1, len(common))
             totals["russian"] |= russian_words
             totals["russian_unknown"] |= set(unknown)
-            print("Russian: %d distinct words, %.2f %% known to hunspell, %d unknown, "
+            print("Russian: %d distinct words, %.2f %% of the common ones known to hunspell, %d unknown, "
                   "%d of them not in the exceptions" % (len(russian_words), share,
                                                        len(unknown), len(not_excused)))
             for w in not_excused:
