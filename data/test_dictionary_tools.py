@@ -237,6 +237,19 @@ class SourceChecks(Sources):
         self.assertEqual(self.faults(extra, "ज़रा\tजरा\ta little; old age\n"), [])
         self.assertEqual(len(self.faults(extra, "ज़रा\tजरा\n")), 2)   # no reason: refused
 
+    def test_sizes_the_result_list_and_query_can_use(self):
+        cases = [
+            ("पानी", "м. вода", []),
+            ("प्रतिनिधिमंडल" * 2, "м. делегация", ["display codes"]),
+            ("पानी", "м. " + "вода, " * 30, ["Russian part of"]),
+        ]
+        for head, ru, want in cases:
+            with self.subTest(head=head, ru=ru[:20]):
+                got = checker.check_sizes(head, ru)
+                self.assertEqual(len(got), len(want), got)
+                for w, g in zip(want, got):
+                    self.assertIn(w, g)
+
     def test_pointer_format(self):
         cases = [
             ("см. होना - 3 л. ед. ч.", []),

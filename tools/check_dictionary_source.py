@@ -242,6 +242,33 @@ def apertium_known(words):
     return known
 
 
+# What one line of the result list and the query line can hold: a headword of at most 20
+# display codes (the query takes 31 bytes), a Russian part of one line of text.
+MAX_HEADWORD_CODES = 20
+MAX_RUSSIAN = 150
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "hindi"))
+try:
+    import hindi_codec
+except ImportError:        # the checker copied elsewhere: sizes in characters only
+    hindi_codec = None
+
+
+def check_sizes(head, ru):
+    """Faults of a headword too long for the query line or a Russian part too long for
+    one line of the result list."""
+    faults = []
+    try:
+        codes = len(hindi_codec.to_codes(head)) if hindi_codec else len(head)
+    except ValueError as e:
+        return ["headword has no display codes: %s" % e]
+    if codes > MAX_HEADWORD_CODES:
+        faults.append("headword of %d display codes (at most %d)" % (codes, MAX_HEADWORD_CODES))
+    if len(ru) > MAX_RUSSIAN:
+        faults.append("Russian part of %d characters (at most %d)" % (len(ru), MAX_RUSSIAN))
+    return faults
+
+
 NASAL_CONSONANTS = "ङञणनम"
 
 
@@ -380,6 +407,8 @@ def check_file(path, args, hunspell_words, totals):
             faults.append("%s: %s" % (where, f))
         if len(line) > 200:
             long_lines += 1
+        for f in check_sizes(head, ru):
+            faults.append("%s: %s" % (where, f))
         # A pointer's target is checked in its own file; the note's Hindi words here.
         target = pointer_target(ru)
         for tok in re.findall(r"[\u0900-\u097f]+", ru[len("см. ") + len(target):]
