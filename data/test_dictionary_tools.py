@@ -258,6 +258,8 @@ class SourceChecks(Sources):
             ("см. hona", ["a pointer is written"]),
             ("см. होना - form", ["not allowed"]),
             ("см. होना - был)", ["not allowed"]),
+            ("1) ж. утро; 2) нареч. утром", []),
+            ("ж. утро; нареч. утром", ["second part of speech"]),
         ]
         for text, want in cases:
             with self.subTest(text=text):

@@ -32,6 +32,10 @@ MARKS = ("м.", "ж.", "гл.", "прил.", "нареч.", "мест.", "пос
 SENSE_NUMBER_RE = re.compile(
     r"(^|; |^(?:%s) )(\d+)\) " % "|".join(re.escape(m) for m in MARKS))
 
+# A grammatical mark that opens a later "; " part without a sense number before it.
+SECOND_MARK_RE = re.compile(
+    r"; (%s)(?= |$)" % "|".join(re.escape(m) for m in MARKS))
+
 TRANSLIT_RE = re.compile(r"^[abcdefghijklmnopqrstuvxyzTDNRSG]+$")
 # Characters allowed in the Russian part besides Cyrillic and Devanagari letters.
 RUSSIAN_PUNCT = set(" ,;.:!?-~)0123456789")
@@ -170,6 +174,9 @@ def check_russian_part(text):
     body = re.sub(r"^1\) ", "", text)
     if not any(body.startswith(mark + " ") or body == mark for mark in MARKS):
         faults.append("does not start with a grammatical mark")
+    # A second part of speech is a numbered sense of its own: "1) м. ...; 2) прил. ...".
+    for m in SECOND_MARK_RE.finditer(text):
+        faults.append("second part of speech %r not opened by a sense number" % m.group(1))
     numbers = [int(n) for _, n in SENSE_NUMBER_RE.findall(text)]
     if numbers and numbers != list(range(1, len(numbers) + 1)):
         faults.append("senses numbered %s" % numbers)
