@@ -250,6 +250,20 @@ class SourceChecks(Sources):
                 for w, g in zip(want, got):
                     self.assertIn(w, g)
 
+    def test_inherent_vowel_dropped_as_hindi_drops_it(self):
+        cases = [("चेहरा", "chehraa"), ("बाहरी", "baahrii"), ("इंटरनेट", "inTarneT"),
+                 ("कमरा", "kamraa"), ("समझना", "samajhnaa"),
+                 ("सतहत्तर", "sathattar"), ("पचानवे", "pachaanve"), ("घर", "ghar"),
+                 ("ज़रूरत", "zaruurat")]
+        for word, said in cases:
+            with self.subTest(word=word):
+                self.assertEqual(checker.dropped_schwa_reading(word), said)
+        self.assertTrue(checker.keeps_dropped_schwa("चेहरा", "cheharaa"))
+        self.assertFalse(checker.keeps_dropped_schwa("चेहरा", "chehraa"))
+        self.assertFalse(checker.keeps_dropped_schwa("पुत्र", "putra"))
+        # A loan said against the rule (janvarii, not janavrii) gets no hint either.
+        self.assertFalse(checker.keeps_dropped_schwa("जनवरी", "janvarii"))
+
     def test_pointer_format(self):
         cases = [
             ("см. होना - 3 л. ед. ч.", []),

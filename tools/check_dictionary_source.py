@@ -102,6 +102,56 @@ def devanagari_pattern(word):
     return re.compile("^" + "".join(out) + "$")
 
 
+def dropped_schwa_reading(word):
+    """The transliteration of a Devanagari word with the inherent vowel dropped where Hindi
+    usually drops it: at the end of the word, and between a vowel and consonant on its left
+    and a consonant and vowel on its right (VC_CV), taken from the right: चेहरा chehraa,
+    बाहरी baahrii, इंटरनेट inTarneT. None for a word outside the alphabet."""
+    units, i, n = [], 0, len(word)
+    while i < n:
+        ch = word[i]
+        if ch in CONSONANTS:
+            code = CONSONANTS[ch]
+            i += 1
+            if i < n and word[i] == NUKTA:
+                code = NUKTA_CONSONANTS.get(ch, code)
+                i += 1
+            units.append(("C", code))
+            if i < n and word[i] == VIRAMA:
+                i += 1
+            elif i < n and word[i] in VOWEL_SIGNS:
+                units.append(("V", VOWEL_SIGNS[word[i]]))
+                i += 1
+            else:
+                units.append(("S", "a"))
+        elif ch in VOWELS:
+            units.append(("V", VOWELS[ch]))
+            i += 1
+        elif ch in NASALS or ch == VISARGA:
+            units.append(("N", "n" if ch in NASALS else "h"))
+            i += 1
+        else:
+            return None
+    if len(units) > 2 and units[-1][0] == "S":
+        units[-1] = ("D", "")
+    for k in range(len(units) - 1, 1, -1):
+        if units[k][0] == "S" and units[k - 1][0] == "C" and units[k - 2][0] in "VSN" \
+                and k + 2 < len(units) and units[k + 1][0] == "C" and units[k + 2][0] in "VS":
+            units[k] = ("D", "")
+    return "".join(code for _, code in units)
+
+
+def keeps_dropped_schwa(word, translit):
+    """True when the transliteration spells an inherent a that Hindi usually drops, the
+    letters being otherwise the same (cheharaa for चेहरा). A hint, not a fault: Sanskrit
+    words and compounds keep some of them (अनुमति anumati)."""
+    reading = dropped_schwa_reading(unicodedata.normalize("NFD", word))
+    if not reading or len(reading) >= len(translit) \
+            or reading.replace("a", "") != translit.replace("a", ""):
+        return False
+    return translit != reading + "a"     # putra, mantra: a final a after a cluster
+
+
 def is_devanagari_word(s):
     return bool(s) and all("\u0900" <= c <= "\u097f" for c in s)
 
@@ -378,6 +428,7 @@ def check_file(path, args, hunspell_words, totals):
         return False
 
     seen = {}
+    schwa_hints = []
     hindi_words = set()
     russian_words = set()
     entries = 0
@@ -412,6 +463,10 @@ def check_file(path, args, hunspell_words, totals):
                 faults.append("%s: %s" % (where, e))
         for f in check_russian_part(ru):
             faults.append("%s: %s" % (where, f))
+        if is_devanagari_word(head) and keeps_dropped_schwa(head, tr):
+            schwa_hints.append("%s: %s %s, said %s?" % (where, head, tr,
+                                                      dropped_schwa_reading(
+                                                          unicodedata.normalize("NFD", head))))
         if len(line) > 200:
             long_lines += 1
         for f in check_sizes(head, ru):
@@ -433,6 +488,12 @@ def check_file(path, args, hunspell_words, totals):
     for f in faults:
         print(f)
     ok = not faults
+    if schwa_hints:
+        print("%s: %d transliterations keep an inherent a that Hindi usually drops "
+              "(a hint; --schwa lists them)" % (path, len(schwa_hints)))
+        if args.schwa:
+            for h in schwa_hints:
+                print("  " + h)
     totals["entries"] += entries
     if args.format_only:
         print("%s: %d entries, %d faults (format only)" % (path, entries, len(faults)))
@@ -516,6 +577,8 @@ def main(argv):
                     help="skip the hunspell run for Russian")
     ap.add_argument("--hunspell-only", action="store_true",
                     help="judge Hindi by hunspell-hi alone, without apertium-hin")
+    ap.add_argument("--schwa", action="store_true",
+                    help="list the transliterations that keep an inherent a usually dropped")
     ap.add_argument("--format-only", action="store_true",
                     help="check the format only, no spelling")
     args = ap.parse_args(argv)
