@@ -6,6 +6,7 @@ import tempfile
 import unittest
 
 import build_dictionary
+import coverage
 import expected_hits
 import dictionary_lines as dl
 import validate_dictionary
@@ -281,6 +282,46 @@ class SourceChecks(Sources):
                 self.assertEqual(len(got), len(want), got)
                 for w, g in zip(want, got):
                     self.assertIn(w, g)
+
+
+class Coverage(unittest.TestCase):
+    @unittest.skipUnless(os.path.exists(coverage.AUTOMORF), "apertium-hin is not installed")
+    def test_forms_lead_to_the_dictionary_lemma(self):
+        # (form, a lemma it must lead to): verbs to the infinitive the dictionary lists,
+        # nouns in an oblique plural to the noun, a composed nukta letter tried as well.
+        cases = [("करने", "करना"), ("सकता", "सकना"), ("है", "होना"), ("त्रुटियों", "त्रुटि"),
+                 ("फ़ाइलें", "फ़ाइल")]
+        found = coverage.lemmas({form for form, _ in cases})
+        for form, lemma in cases:
+            with self.subTest(form=form):
+                self.assertIn(lemma, found[form])
+
+    def test_words_of_a_catalogue(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        path = os.path.join(folder.name, "t.mo")
+        # A catalogue of two messages written as msgfmt writes it (no hash table).
+        msgs = [(b"", b"Content-Type: text/plain; charset=UTF-8\n"),
+                (b"File", "फ़ाइल नहीं मिली: %s। फ़ाइल".encode()),
+                (b"x", "१२ ा-खंडित".encode())]
+        ids = b"".join(k + b"\0" for k, _ in msgs)
+        strs = b"".join(v + b"\0" for _, v in msgs)
+        n, head = len(msgs), 28
+        ko, vo, data = head, head + 8 * len(msgs), head + 16 * len(msgs)
+        table_k, table_v, pos = b"", b"", data
+        for k, _ in msgs:
+            table_k += len(k).to_bytes(4, "little") + pos.to_bytes(4, "little")
+            pos += len(k) + 1
+        for _, v in msgs:
+            table_v += len(v).to_bytes(4, "little") + pos.to_bytes(4, "little")
+            pos += len(v) + 1
+        with open(path, "wb") as f:
+            f.write((0x950412de).to_bytes(4, "little") + bytes(4) + n.to_bytes(4, "little")
+                    + ko.to_bytes(4, "little") + vo.to_bytes(4, "little") + bytes(8)
+                    + table_k + table_v + ids + strs)
+        counts = coverage.text_words([path])
+        # Danda and Devanagari digits separate words; a fragment opening with a sign is dropped.
+        self.assertEqual(counts, {"फ़ाइल": 2, "नहीं": 1, "मिली": 1, "खंडित": 1})
 
 
 class ExpectedHits(unittest.TestCase):
