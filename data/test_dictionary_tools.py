@@ -222,6 +222,7 @@ class SourceChecks(Sources):
             ("थे\tthe\tсм. होना\nहै\thai\tсм. थे\n", ["थे"]),          # pointer to pointer
             ("जन्म\tjanm\tм. рождение\n", []),       # half nasal before no consonant pair
             ("मोड़\tmoR\tм. поворот\nमोड\tmoD\tм. режим\n", []),   # ड़ is a letter of its own
+            ("होना\thonaa\tгл. становиться\n", ["होना", "base.tsv"]),   # a headword twice
         ]
         for extra, named in cases:
             with self.subTest(extra=extra):

@@ -13,7 +13,8 @@ exception for a word that is known or no longer used is stale. Exit status 1 whe
 is found, an unknown word is not listed, an exception is stale, or fewer than 99 % of the
 Russian common words (proper names aside) are known. Across all the files of the folders
 checked: two full entries that are one word spelt two ways (nukta, chandrabindu/anusvara,
-half nasal) and a pointer line whose target is not a full entry are faults. Both Hindi
+half nasal), a headword given in two files and a pointer line whose target is not a full
+entry are faults. Both Hindi
 figures (hunspell alone, the union) are printed.
 """
 import argparse
@@ -375,7 +376,7 @@ def check_across(paths):
     target is not a full entry. Faults are reported for the checked files only."""
     checked = {os.path.abspath(p) for p in paths}
     folders = sorted({os.path.dirname(p) for p in checked})
-    full, pointers, faults = {}, [], []
+    full, pointers, faults, seen = {}, [], [], {}
     homographs = set()
     for folder in folders:
         pairs, hf = load_homographs(folder)
@@ -387,6 +388,10 @@ def check_across(paths):
             for head, ru, no in read_entries(src):
                 where = "%s:%d" % (os.path.relpath(src), no)
                 mine = os.path.abspath(src) in checked
+                first = seen.setdefault(head, (where, mine, src))
+                if first[2] != src and (mine or first[1]):
+                    faults.append("%s: headword %s already has an entry at %s"
+                                  % (where, head, first[0]))
                 target = pointer_target(ru)
                 if target is not None:
                     pointers.append((head, target, where, mine))
