@@ -2,20 +2,21 @@
 """Check a Hindi-Russian dictionary source file (TSV: headword, transliteration, Russian).
 
 Usage: check_dictionary_source.py FILE.tsv ... [--words HINDI_WORD_LIST] [--no-russian]
-                                  [--hunspell-only] [--format-only]
+                                  [--hunspell-only] [--format-only] [--schwa]
 
 Format faults are always checked. Hindi spelling is checked against hunspell-hi's forms (the
-list given with --words, else expanded with unmunch) and, when apertium-hin and lttoolbox
-are installed, against apertium-hin's lemmas and its analyser (a word known to either
-counts as known); Russian spelling with `hunspell -d ru_RU`. Every unknown word must be
-listed with a reason in the neighbouring FILE.exceptions.tsv (word<TAB>reason), and an
-exception for a word that is known or no longer used is stale. Exit status 1 when any fault
-is found, an unknown word is not listed, an exception is stale, or fewer than 99 % of the
-Russian common words (proper names aside) are known. Across all the files of the folders
-checked: two full entries that are one word spelt two ways (nukta, chandrabindu/anusvara,
-half nasal), a headword given in two files and a pointer line whose target is not a full
-entry are faults. Both Hindi
-figures (hunspell alone, the union) are printed.
+list given with --words, else hi_IN.dic itself, which has no affix rules, or its expansion by
+unmunch) and, when apertium-hin and lttoolbox are installed, against apertium-hin's lemmas
+and its analyser (a word known to either counts as known); Russian spelling with
+`hunspell -d ru_RU`. Every unknown word must be listed with a reason in the neighbouring
+FILE.exceptions.tsv (word<TAB>reason), and an exception for a word that is known or no
+longer used is stale. Exit status 1 when any fault is found, an unknown word is not listed,
+an exception is stale, or fewer than 99 % of the Russian common words (proper names aside)
+are known. Across all the files of the folders checked: two full entries that are one word
+spelt two ways (nukta, chandrabindu/anusvara, half nasal), a headword given in two files and
+a pointer line whose target is not a full entry are faults. Both Hindi figures (hunspell
+alone, the union) are printed, and the count of transliterations that keep an inherent a
+Hindi usually drops (listed with --schwa).
 """
 import argparse
 import glob
