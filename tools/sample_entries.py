@@ -67,7 +67,8 @@ def main(argv):
     added = added_entries(args.since, args.pointers)
     sample = random.Random(args.seed).sample(added, min(args.count, len(added)))
     sample.sort()
-    text = "".join("%s\t%s\t\n" % (where, line) for where, line in sample)
+    text = "# where\theadword\ttransliteration\tRussian part\tverdict (ok, or what is wrong)\n"
+    text += "".join("%s\t%s\t\n" % (where, line) for where, line in sample)
     if args.out:
         with open(args.out, "w", encoding="utf-8") as f:
             f.write(text)
