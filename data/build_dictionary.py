@@ -53,7 +53,9 @@ def main(argv):
         return 1
     os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
     write_atomically(out, data)
-    print("%s: %d entries, %d bytes" % (out, count, len(data)))
+    pointers = sum(1 for e in dl.read_sources(sources) if e.russian.startswith("см. "))
+    print("%s: %d entries (%d full entries, %d pointer lines), %d bytes"
+          % (out, count, count - pointers, pointers, len(data)))
     return 0
 
 

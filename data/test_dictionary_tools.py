@@ -1,15 +1,20 @@
 """Tests of the dictionary build: the alphabetical order, the result list's token reading,
 the build from source files and the validation of a built file."""
 import os
+import sys
 import tempfile
 import unittest
 
 import build_dictionary
+import coverage
 import expected_hits
 import dictionary_lines as dl
 import reading_collisions
 import transcription
 import validate_dictionary
+
+sys.path.insert(0, os.path.join(dl.ROOT, "tools"))
+import check_dictionary_source as checker  # noqa: E402
 
 SOURCE_A = ("# comment\n"
             "पानी\tpaanii\tм. вода; ~ पीना пить воду\n"
@@ -289,6 +294,136 @@ class Reading(unittest.TestCase):
             with self.subTest(query=query, mode=mode):
                 self.assertEqual(reading_collisions.inside_reading_only(
                     line, query.encode("cp1251"), mode), inside)
+
+
+class SourceChecks(Sources):
+    """The checks that look across all source files: variant spellings as two full entries
+    and pointer lines that lead nowhere."""
+    BASE = ("हिंदी\thindii\tж. хинди\n"
+            "ज़रा\tzaraa\tнареч. немного\n"
+            "गाँव\tgaanv\tм. деревня\n"
+            "होना\thonaa\tгл. быть\n")
+
+    def faults(self, extra, homographs=None):
+        base = self.write("base.tsv", self.BASE)
+        other = self.write("other.tsv", extra)
+        if homographs is not None:
+            self.write("homographs.txt", homographs)
+        return checker.check_across([base, other])
+
+    def test_variants_and_pointers(self):
+        # (lines of a second file, words the faults must name; none: no fault)
+        cases = [
+            ("हिन्दी\thindii\tж. хинди\n", ["हिन्दी", "हिंदी"]),          # half nasal
+            ("जरा\tjaraa\tж. старость\n", ["जरा", "ज़रा"]),                # nukta
+            ("गांव\tgaanv\tм. село\n", ["गांव", "गाँव"]),                  # anusvara
+            ("हिन्दी\thindii\tсм. हिंदी - вариант написания\n", []),
+            ("है\thai\tсм. होना - 3 л. ед. ч. наст. вр.\n", []),
+            ("है\thai\tсм. होने - форма\n", ["होने"]),                   # no such entry
+            ("थे\tthe\tсм. होना\nहै\thai\tсм. थे\n", ["थे"]),          # pointer to pointer
+            ("जन्म\tjanm\tм. рождение\n", []),       # half nasal before no consonant pair
+            ("मोड़\tmoR\tм. поворот\nमोड\tmoD\tм. режим\n", []),   # ड़ is a letter of its own
+            ("होना\thonaa\tгл. становиться\n", ["होना", "base.tsv"]),   # a headword twice
+        ]
+        for extra, named in cases:
+            with self.subTest(extra=extra):
+                found = self.faults(extra)
+                if not named:
+                    self.assertEqual(found, [])
+                else:
+                    self.assertEqual(len(found), 1, found)
+                    for word in named:
+                        self.assertIn(word, found[0])
+
+    def test_listed_homographs_may_both_be_entries(self):
+        extra = "जरा\tjaraa\tж. старость\n"
+        self.assertEqual(self.faults(extra, "ज़रा\tजरा\ta little; old age\n"), [])
+        self.assertEqual(len(self.faults(extra, "ज़रा\tजरा\n")), 2)   # no reason: refused
+
+    def test_sizes_the_result_list_and_query_can_use(self):
+        cases = [
+            ("पानी", "м. вода", []),
+            ("प्रतिनिधिमंडल" * 2, "м. делегация", ["display codes"]),
+            ("पानी", "м. " + "вода, " * 30, ["Russian part of"]),
+        ]
+        for head, ru, want in cases:
+            with self.subTest(head=head, ru=ru[:20]):
+                got = checker.check_sizes(head, ru)
+                self.assertEqual(len(got), len(want), got)
+                for w, g in zip(want, got):
+                    self.assertIn(w, g)
+
+    def test_inherent_vowel_dropped_as_hindi_drops_it(self):
+        cases = [("चेहरा", "chehraa"), ("बाहरी", "baahrii"), ("इंटरनेट", "inTarneT"),
+                 ("कमरा", "kamraa"), ("समझना", "samajhnaa"),
+                 ("सतहत्तर", "sathattar"), ("पचानवे", "pachaanve"), ("घर", "ghar"),
+                 ("ज़रूरत", "zaruurat")]
+        for word, said in cases:
+            with self.subTest(word=word):
+                self.assertEqual(checker.dropped_schwa_reading(word), said)
+        self.assertTrue(checker.keeps_dropped_schwa("चेहरा", "cheharaa"))
+        self.assertFalse(checker.keeps_dropped_schwa("चेहरा", "chehraa"))
+        self.assertFalse(checker.keeps_dropped_schwa("पुत्र", "putra"))
+        # A loan said against the rule (janvarii, not janavrii) gets no hint either.
+        self.assertFalse(checker.keeps_dropped_schwa("जनवरी", "janvarii"))
+
+    def test_pointer_format(self):
+        cases = [
+            ("см. होना - 3 л. ед. ч.", []),
+            ("см. होना", []),
+            ("см. होना 3 л.", ["a pointer is written"]),
+            ("см. hona", ["a pointer is written"]),
+            ("см. होना - form", ["not allowed"]),
+            ("см. होना - был)", ["not allowed"]),
+            ("1) ж. утро; 2) нареч. утром", []),
+            ("ж. утро; нареч. утром", ["second part of speech"]),
+        ]
+        for text, want in cases:
+            with self.subTest(text=text):
+                got = checker.check_russian_part(text)
+                self.assertEqual(len(got), len(want), got)
+                for w, g in zip(want, got):
+                    self.assertIn(w, g)
+
+
+class Coverage(unittest.TestCase):
+    @unittest.skipUnless(os.path.exists(coverage.AUTOMORF), "apertium-hin is not installed")
+    def test_forms_lead_to_the_dictionary_lemma(self):
+        # (form, a lemma it must lead to): verbs to the infinitive the dictionary lists,
+        # nouns in an oblique plural to the noun, a composed nukta letter tried as well.
+        cases = [("करने", "करना"), ("सकता", "सकना"), ("है", "होना"), ("त्रुटियों", "त्रुटि"),
+                 ("फ़ाइलें", "फ़ाइल")]
+        found = coverage.lemmas({form for form, _ in cases})
+        for form, lemma in cases:
+            with self.subTest(form=form):
+                self.assertIn(lemma, found[form])
+
+    def test_words_of_a_catalogue(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        path = os.path.join(folder.name, "t.mo")
+        # A catalogue of two messages written as msgfmt writes it (no hash table).
+        msgs = [(b"", b"Content-Type: text/plain; charset=UTF-8\n"),
+                (b"File", "फ़ाइल नहीं मिली: %s। फ़ाइल".encode()),
+                (b"x", "१२ ा-खंडित".encode())]
+        ids = b"".join(k + b"\0" for k, _ in msgs)
+        strs = b"".join(v + b"\0" for _, v in msgs)
+        n, head = len(msgs), 28
+        ko, vo, data = head, head + 8 * len(msgs), head + 16 * len(msgs)
+        table_k, table_v, pos = b"", b"", data
+        for k, _ in msgs:
+            table_k += len(k).to_bytes(4, "little") + pos.to_bytes(4, "little")
+            pos += len(k) + 1
+        for _, v in msgs:
+            table_v += len(v).to_bytes(4, "little") + pos.to_bytes(4, "little")
+            pos += len(v) + 1
+        with open(path, "wb") as f:
+            f.write((0x950412de).to_bytes(4, "little") + bytes(4) + n.to_bytes(4, "little")
+                    + ko.to_bytes(4, "little") + vo.to_bytes(4, "little") + bytes(8)
+                    + table_k + table_v + ids + strs)
+        counts = coverage.text_words([path])
+        # Danda and Devanagari digits separate words; a fragment opening with a sign is dropped.
+        self.assertEqual(counts, {"फ़ाइल": 2, "नहीं": 1, "मिली": 1, "खंडित": 1})
 
 
 class ExpectedHits(unittest.TestCase):

@@ -2,18 +2,24 @@
 """Check a Hindi-Russian dictionary source file (TSV: headword, transliteration, Russian).
 
 Usage: check_dictionary_source.py FILE.tsv ... [--words HINDI_WORD_LIST] [--no-russian]
-                                  [--hunspell-only] [--format-only]
+                                  [--hunspell-only] [--format-only] [--schwa]
 
 Format faults are always checked. Hindi spelling is checked against hunspell-hi's forms (the
-list given with --words, else expanded with unmunch) and, when apertium-hin and lttoolbox
-are installed, against apertium-hin's lemmas and its analyser (a word known to either
-counts as known); Russian spelling with `hunspell -d ru_RU`. Every unknown word must be
-listed with a reason in the neighbouring FILE.exceptions.tsv (word<TAB>reason), and an
-exception for a word that is known or no longer used is stale. Exit status 1 when any fault
-is found, an unknown word is not listed, an exception is stale, or fewer than 99 % of the
-Russian words are known. Both Hindi figures (hunspell alone, the union) are printed.
+list given with --words, else hi_IN.dic itself, which has no affix rules, or its expansion by
+unmunch) and, when apertium-hin and lttoolbox are installed, against apertium-hin's lemmas
+and its analyser (a word known to either counts as known); Russian spelling with
+`hunspell -d ru_RU`. Every unknown word must be listed with a reason in the neighbouring
+FILE.exceptions.tsv (word<TAB>reason), and an exception for a word that is known or no
+longer used is stale. Exit status 1 when any fault is found, an unknown word is not listed,
+an exception is stale, or fewer than 99 % of the Russian common words (proper names aside)
+are known. Across all the files of the folders checked: two full entries that are one word
+spelt two ways (nukta, chandrabindu/anusvara, half nasal), a headword given in two files and
+a pointer line whose target is not a full entry are faults. Both Hindi figures (hunspell
+alone, the union) are printed, and the count of transliterations that keep an inherent a
+Hindi usually drops (listed with --schwa).
 """
 import argparse
+import glob
 import os
 import re
 import subprocess
@@ -27,6 +33,10 @@ MARKS = ("м.", "ж.", "гл.", "прил.", "нареч.", "мест.", "пос
 # A sense number opens the part, follows "; " or follows the first grammatical mark.
 SENSE_NUMBER_RE = re.compile(
     r"(^|; |^(?:%s) )(\d+)\) " % "|".join(re.escape(m) for m in MARKS))
+
+# A grammatical mark that opens a later "; " part without a sense number before it.
+SECOND_MARK_RE = re.compile(
+    r"; (%s)(?= |$)" % "|".join(re.escape(m) for m in MARKS))
 
 TRANSLIT_RE = re.compile(r"^[abcdefghijklmnopqrstuvxyzTDNRSG]+$")
 # Characters allowed in the Russian part besides Cyrillic and Devanagari letters.
@@ -94,6 +104,56 @@ def devanagari_pattern(word):
     return re.compile("^" + "".join(out) + "$")
 
 
+def dropped_schwa_reading(word):
+    """The transliteration of a Devanagari word with the inherent vowel dropped where Hindi
+    usually drops it: at the end of the word, and between a vowel and consonant on its left
+    and a consonant and vowel on its right (VC_CV), taken from the right: चेहरा chehraa,
+    बाहरी baahrii, इंटरनेट inTarneT. None for a word outside the alphabet."""
+    units, i, n = [], 0, len(word)
+    while i < n:
+        ch = word[i]
+        if ch in CONSONANTS:
+            code = CONSONANTS[ch]
+            i += 1
+            if i < n and word[i] == NUKTA:
+                code = NUKTA_CONSONANTS.get(ch, code)
+                i += 1
+            units.append(("C", code))
+            if i < n and word[i] == VIRAMA:
+                i += 1
+            elif i < n and word[i] in VOWEL_SIGNS:
+                units.append(("V", VOWEL_SIGNS[word[i]]))
+                i += 1
+            else:
+                units.append(("S", "a"))
+        elif ch in VOWELS:
+            units.append(("V", VOWELS[ch]))
+            i += 1
+        elif ch in NASALS or ch == VISARGA:
+            units.append(("N", "n" if ch in NASALS else "h"))
+            i += 1
+        else:
+            return None
+    if len(units) > 2 and units[-1][0] == "S":
+        units[-1] = ("D", "")
+    for k in range(len(units) - 1, 1, -1):
+        if units[k][0] == "S" and units[k - 1][0] == "C" and units[k - 2][0] in "VSN" \
+                and k + 2 < len(units) and units[k + 1][0] == "C" and units[k + 2][0] in "VS":
+            units[k] = ("D", "")
+    return "".join(code for _, code in units)
+
+
+def keeps_dropped_schwa(word, translit):
+    """True when the transliteration spells an inherent a that Hindi usually drops, the
+    letters being otherwise the same (cheharaa for चेहरा). A hint, not a fault: Sanskrit
+    words and compounds keep some of them (अनुमति anumati)."""
+    reading = dropped_schwa_reading(unicodedata.normalize("NFD", word))
+    if not reading or len(reading) >= len(translit) \
+            or reading.replace("a", "") != translit.replace("a", ""):
+        return False
+    return translit != reading + "a"     # putra, mantra: a final a after a cluster
+
+
 def is_devanagari_word(s):
     return bool(s) and all("\u0900" <= c <= "\u097f" for c in s)
 
@@ -115,9 +175,34 @@ def load_exceptions(path):
     return words, faults
 
 
+# Abbreviations of grammar notes (3 л. ед. ч. наст. вр.), like the marks not spelling words.
+GRAMMAR_ABBREVIATION_RE = re.compile(
+    r"(?<![\u0400-\u04ff-])(?:л|ч|р|ед|мн|вр|наст|прош|буд)\.")
+
+# A pointer line: "см. " and the target headword, then an optional note after " - ".
+POINTER_RE = re.compile(r"^см\. ([\u0900-\u097f]+)(?: - (.+))?$")
+
+
+def pointer_target(text):
+    """The target headword of a pointer line's Russian part, None for a full entry."""
+    m = POINTER_RE.match(text)
+    return unicodedata.normalize("NFC", m.group(1)) if m else None
+
+
 def check_russian_part(text):
     """Faults of field 3 as a list of messages."""
     faults = []
+    if text.startswith("см."):
+        m = POINTER_RE.match(text)
+        if not m:
+            return ["a pointer is written 'см. HEADWORD' or 'см. HEADWORD - note'"]
+        bad = sorted({c for c in m.group(2) or ""
+                      if c == ")" or c in "ёЁ" or not (c in RUSSIAN_PUNCT
+                                                     or "\u0400" <= c <= "\u04ff"
+                                                     or "\u0900" <= c <= "\u097f")})
+        if bad:
+            faults.append("characters %s not allowed in a pointer's note" % "".join(bad))
+        return faults
     for c in text:
         if c in "([]{}":
             faults.append("parenthesis-like character %r" % c)
@@ -141,6 +226,9 @@ def check_russian_part(text):
     body = re.sub(r"^1\) ", "", text)
     if not any(body.startswith(mark + " ") or body == mark for mark in MARKS):
         faults.append("does not start with a grammatical mark")
+    # A second part of speech is a numbered sense of its own: "1) м. ...; 2) прил. ...".
+    for m in SECOND_MARK_RE.finditer(text):
+        faults.append("second part of speech %r not opened by a sense number" % m.group(1))
     numbers = [int(n) for _, n in SENSE_NUMBER_RE.findall(text)]
     if numbers and numbers != list(range(1, len(numbers) + 1)):
         faults.append("senses numbered %s" % numbers)
@@ -164,6 +252,14 @@ def hunspell_hindi_words(path):
             return {unicodedata.normalize("NFC", w.strip()) for w in f if w.strip()}
     if not all(os.path.exists(p) for p in HUNSPELL_HI):
         return None
+    with open(HUNSPELL_HI[1], encoding="utf-8") as f:
+        affixes = any(re.match(r"(SFX|PFX) ", line) for line in f)
+    if not affixes:
+        # hi_IN has no affix rules: its .dic is the whole list of forms.
+        with open(HUNSPELL_HI[0], encoding="utf-8") as f:
+            lines = f.read().split("\n")[1:]
+        return {unicodedata.normalize("NFC", w.split("/")[0].strip())
+                for w in lines if w.strip()}
     try:
         res = subprocess.run(["unmunch"] + list(HUNSPELL_HI), capture_output=True)
     except OSError:
@@ -205,6 +301,121 @@ def apertium_known(words):
     return known
 
 
+# What one line of the result list and the query line can hold: a headword of at most 20
+# display codes (the query takes 31 bytes), a Russian part of one line of text.
+MAX_HEADWORD_CODES = 20
+MAX_RUSSIAN = 150
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "hindi"))
+try:
+    import hindi_codec
+except ImportError:        # the checker copied elsewhere: sizes in characters only
+    hindi_codec = None
+
+
+def check_sizes(head, ru):
+    """Faults of a headword too long for the query line or a Russian part too long for
+    one line of the result list."""
+    faults = []
+    try:
+        codes = len(hindi_codec.to_codes(head)) if hindi_codec else len(head)
+    except ValueError as e:
+        return ["headword has no display codes: %s" % e]
+    if codes > MAX_HEADWORD_CODES:
+        faults.append("headword of %d display codes (at most %d)" % (codes, MAX_HEADWORD_CODES))
+    if len(ru) > MAX_RUSSIAN:
+        faults.append("Russian part of %d characters (at most %d)" % (len(ru), MAX_RUSSIAN))
+    return faults
+
+
+NASAL_CONSONANTS = "ङञणनम"
+
+
+def folded(word):
+    """The spelling a word has once nukta, chandrabindu/anusvara and a half nasal before a
+    consonant are set aside: two full entries must not share it."""
+    t = unicodedata.normalize("NFD", word).replace("\u0901", "\u0902")
+    # The dot of a loan letter (क़ ख़ ग़ ज़ फ़) goes; ड़ and ढ़ are letters of their own.
+    t = re.sub("(?<=[कखगजफ])" + NUKTA, "", t)
+    return re.sub("[%s]%s(?=[\u0915-\u0939])" % (NASAL_CONSONANTS, VIRAMA), "\u0902", t)
+
+
+def read_entries(path):
+    """(headword, Russian part, line number) of every entry line of a source file."""
+    out = []
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for no, line in enumerate(f.read().split("\n"), 1):
+            fields = line.split("\t")
+            if line and not line.startswith("#") and len(fields) == 3:
+                out.append((unicodedata.normalize("NFC", fields[0]), fields[2], no))
+    return out
+
+
+def load_homographs(directory):
+    """Pairs of distinct words that fold to one spelling (जरा old age, ज़रा a little),
+    from homographs.txt: word<TAB>word<TAB>reason."""
+    pairs, faults = set(), []
+    path = os.path.join(directory, "homographs.txt")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for no, line in enumerate(f, 1):
+                line = line.rstrip("\n")
+                if not line or line.startswith("#"):
+                    continue
+                parts = line.split("\t")
+                if len(parts) != 3 or not parts[2].strip():
+                    faults.append("%s:%d: expected word<TAB>word<TAB>reason" % (path, no))
+                    continue
+                a, b = (unicodedata.normalize("NFC", w) for w in parts[:2])
+                pairs.add(frozenset((a, b)))
+    return pairs, faults
+
+
+def check_across(paths):
+    """Faults that need every source file of the checked files' folders: two full entries
+    that differ only by nukta, chandrabindu/anusvara or a half nasal, and pointers whose
+    target is not a full entry. Faults are reported for the checked files only."""
+    checked = {os.path.abspath(p) for p in paths}
+    folders = sorted({os.path.dirname(p) for p in checked})
+    full, pointers, faults, seen = {}, [], [], {}
+    homographs = set()
+    for folder in folders:
+        pairs, hf = load_homographs(folder)
+        homographs |= pairs
+        faults += hf
+        for src in sorted(glob.glob(os.path.join(folder, "*.tsv"))):
+            if src.endswith(".exceptions.tsv"):
+                continue
+            for head, ru, no in read_entries(src):
+                where = "%s:%d" % (os.path.relpath(src), no)
+                mine = os.path.abspath(src) in checked
+                first = seen.setdefault(head, (where, mine, src))
+                if first[2] != src and (mine or first[1]):
+                    faults.append("%s: headword %s already has an entry at %s"
+                                  % (where, head, first[0]))
+                target = pointer_target(ru)
+                if target is not None:
+                    pointers.append((head, target, where, mine))
+                else:
+                    full.setdefault(folded(head), []).append((head, where, mine))
+    for same in full.values():
+        for i, (head, where, mine) in enumerate(same):
+            for other, other_where, other_mine in same[:i]:
+                if (mine or other_mine) and other != head \
+                        and frozenset((head, other)) not in homographs:
+                    faults.append("%s: full entry %s is a variant spelling of %s at %s; make "
+                                  "one of them a pointer line (or list a true pair in "
+                                  "homographs.txt)" % (where, head, other, other_where))
+    heads = {h for same in full.values() for h, _, _ in same}
+    for head, target, where, mine in pointers:
+        if mine and target not in heads:
+            faults.append("%s: pointer %s leads to %s, which is not a full entry"
+                          % (where, head, target))
+        if mine and target == head:
+            faults.append("%s: pointer %s leads to itself" % (where, head))
+    return faults
+
+
 def check_file(path, args, hunspell_words, totals):
     """Check one source file; returns True when it passes."""
     faults = []
@@ -223,6 +434,7 @@ def check_file(path, args, hunspell_words, totals):
         return False
 
     seen = {}
+    schwa_hints = []
     hindi_words = set()
     russian_words = set()
     entries = 0
@@ -257,21 +469,37 @@ def check_file(path, args, hunspell_words, totals):
                 faults.append("%s: %s" % (where, e))
         for f in check_russian_part(ru):
             faults.append("%s: %s" % (where, f))
+        if is_devanagari_word(head) and keeps_dropped_schwa(head, tr):
+            schwa_hints.append("%s: %s %s, said %s?" % (where, head, tr,
+                                                      dropped_schwa_reading(
+                                                          unicodedata.normalize("NFD", head))))
         if len(line) > 200:
             long_lines += 1
-        for tok in re.findall(r"[\u0900-\u097f]+", ru):
+        for f in check_sizes(head, ru):
+            faults.append("%s: %s" % (where, f))
+        # A pointer's target is checked in its own file; the note's Hindi words here.
+        target = pointer_target(ru)
+        for tok in re.findall(r"[\u0900-\u097f]+", ru[len("см. ") + len(target):]
+                              if target else ru):
             hindi_words.add(unicodedata.normalize("NFC", tok))
         # Senses after ';' that contain Devanagari are examples; check the
         # Russian words everywhere, grammatical marks excepted.
         stripped = ru
         for mark in MARKS:
             stripped = re.sub(r"(?:^|(?<=[ ;]))" + re.escape(mark) + r"(?= |$)", " ", stripped)
+        stripped = GRAMMAR_ABBREVIATION_RE.sub(" ", stripped)
         for tok in re.findall(r"[\u0400-\u04ff]+(?:-[\u0400-\u04ff]+)*", stripped):
             russian_words.add(tok)
 
     for f in faults:
         print(f)
     ok = not faults
+    if schwa_hints:
+        print("%s: %d transliterations keep an inherent a that Hindi usually drops "
+              "(a hint; --schwa lists them)" % (path, len(schwa_hints)))
+        if args.schwa:
+            for h in schwa_hints:
+                print("  " + h)
     totals["entries"] += entries
     if args.format_only:
         print("%s: %d entries, %d faults (format only)" % (path, entries, len(faults)))
@@ -316,10 +544,14 @@ def check_file(path, args, hunspell_words, totals):
             unknown = sorted(set(res.stdout.split()))
             russian_unknown = unknown
             not_excused = [w for w in unknown if w not in exceptions]
-            share = 100.0 * (len(russian_words) - len(unknown)) / max(1, len(russian_words))
+            # The share is taken over the common words: a proper name (capitalised) unknown
+            # to hunspell is judged by its exception alone.
+            common = [w for w in russian_words if not w[0].isupper()]
+            share = 100.0 * (len(common) - len([w for w in unknown if not w[0].isupper()])) \
+                / max(1, len(common))
             totals["russian"] |= russian_words
             totals["russian_unknown"] |= set(unknown)
-            print("Russian: %d distinct words, %.2f %% known to hunspell, %d unknown, "
+            print("Russian: %d distinct words, %.2f %% of the common ones known to hunspell, %d unknown, "
                   "%d of them not in the exceptions" % (len(russian_words), share,
                                                        len(unknown), len(not_excused)))
             for w in not_excused:
@@ -345,12 +577,14 @@ def check_file(path, args, hunspell_words, totals):
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("files", nargs="+", metavar="FILE.tsv")
-    ap.add_argument("--words", default="/tmp/hi_words.txt",
-                    help="hunspell-hi forms, one a line (made with unmunch when missing)")
+    ap.add_argument("--words", default="",
+                    help="hunspell-hi forms, one a line (default: hunspell-hi's own list)")
     ap.add_argument("--no-russian", action="store_true",
                     help="skip the hunspell run for Russian")
     ap.add_argument("--hunspell-only", action="store_true",
                     help="judge Hindi by hunspell-hi alone, without apertium-hin")
+    ap.add_argument("--schwa", action="store_true",
+                    help="list the transliterations that keep an inherent a usually dropped")
     ap.add_argument("--format-only", action="store_true",
                     help="check the format only, no spelling")
     args = ap.parse_args(argv)
@@ -361,6 +595,10 @@ def main(argv):
     ok = True
     for path in args.files:
         ok = check_file(path, args, hunspell_words, totals) and ok
+    across = check_across(args.files)
+    for f in across:
+        print(f)
+    ok = ok and not across
     if len(args.files) > 1 and not args.format_only:
         nh, nr = max(1, len(totals["hindi"])), max(1, len(totals["russian"]))
         print("All files: %d entries; Hindi %d distinct words: %.1f %% known to hunspell-hi, "
