@@ -8,14 +8,15 @@ no Hindi-code query can meet it (the display faces' codes never reach the Cyrill
 letters). To keep Russian queries from meeting it too, it is made unlike Russian words:
 
   * the short a (the inherent vowel, a central [ə]) is "ъ", the reduced vowel of Russian
-    phonetic transcription (कमल къ-мъл); long vowels carry ":" (а: и: у:); ए ऐ ओ औ are
-    always long and carry no mark;
-  * ए is "е" after a consonant and "э" elsewhere, ऐ is the open "э" (में ме~, मैं мэ~),
-    ओ is "о", औ "ау", the loan vowels ऑ "о" and ॅ "э";
-  * a nasal vowel is followed by "~" (माँ ма:~, में ме~);
+    phonetic transcription (कमल къ-мъл); every long vowel carries ":" (а: и: у: е: э: о:),
+    ए ऐ ओ included, which are always long in Hindi: a mark inside every syllable that holds
+    one keeps it from reading as a piece of a Russian word;
+  * ए is "е:" after a consonant and "э:" elsewhere, ऐ is the open "э:" (में ме:~, मैं мэ:~),
+    ओ is "о:", औ "ау", the loan vowels ऑ "о" and ॅ "э" (short: डॉक्टर Док-Тър);
+  * a nasal vowel is followed by "~" (माँ ма:~, में ме:~);
   * retroflex consonants are capital letters (ट Т, ड Д, ण Н, ड़ Р), aspiration is
     "х" after the consonant (ख кх, ठ Тх, भ бх); ष is said like श (ш), ज्ञ as гй;
-  * syllables are separated by "-" (किताब ки-та:б, नमस्ते нъ-мъс-те).
+  * syllables are separated by "-" (किताब ки-та:б, नमस्ते нъ-мъс-те:).
 
 Together these leave few runs of three letters that a Russian word can begin with: the
 short a, the commonest vowel, is never "а", and the "-" cuts every run at a syllable.
@@ -25,7 +26,7 @@ and inside a word where a vowel and one consonant precede it and one consonant a
 follow (VC_CV), taken from the word's end towards its start (समझना съ-мъджх-на:). An
 anusvara after a short vowel and before a consonant is a nasal consonant, the one of the
 consonant's place (हिंदी хин-ди:, संबंध съм-бъндх, ठंडा ТхъН-Да:); everywhere else it and
-the chandrabindu make the vowel nasal (माँ ма:~, में ме~). A
+the chandrabindu make the vowel nasal (माँ ма:~, में ме:~). A
 consonant cluster between two vowels is split before its last consonant.
 
 What the rule gets wrong for a word is written by hand in transcription.exceptions.tsv
@@ -64,7 +65,7 @@ RETROFLEX = {"Т", "Тх", "Д", "Дх"}
 # Vowel letters and signs: (reading, short). ए is handled apart (е or э).
 VOWELS = {"अ": ("ъ", True), "आ": ("а:", False), "इ": ("и", True), "ई": ("и:", False),
           "उ": ("у", True), "ऊ": ("у:", False), "ऋ": ("ри", True), "ए": ("E", False),
-          "ऐ": ("э", False), "ओ": ("о", False), "औ": ("ау", False), "ऑ": ("о", True),
+          "ऐ": ("э:", False), "ओ": ("о:", False), "औ": ("ау", False), "ऑ": ("о", True),
           "ऍ": ("э", True)}
 SIGNS = {"\u093e": "आ", "\u093f": "इ", "\u0940": "ई", "\u0941": "उ", "\u0942": "ऊ",
          "\u0943": "ऋ", "\u0947": "ए", "\u0948": "ऐ", "\u094b": "ओ", "\u094c": "औ",
@@ -192,7 +193,7 @@ def _live(seg):
 def _vowel_text(v, after_consonant):
     text = v.text
     if text == "E":
-        text = "е" if after_consonant else "э"
+        text = "е:" if after_consonant else "э:"
     return text
 
 

@@ -119,7 +119,7 @@ class HelpDocument(unittest.TestCase):
             # the compact header's keyboard button, F1's modeless language window
             "Kb", "Cancel", "немодальное",
             # reading the pronunciation, searching both ways, typing and the spelling of हिंदी
-            "ки-та:б", "нъ-мъс-те", "Phonetic", "हिन्दी", "льдом",
+            "ки-та:б", "нъ-мъс-те:", "Phonetic", "हिन्दी", "льдом",
             "перед согласной", "под согласной", "над согласной", "после согласной",
         ]
         missing = [r for r in required if r not in self.text]

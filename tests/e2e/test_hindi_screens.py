@@ -19,7 +19,7 @@ IDM_TITLE_BAR = 132
 QUERY_FIELD = (200, 200, 100)
 PANE_ROWS = (131, 440)        # inside the results pane of the full header, 512 x 504 client
 SEARCH_MODE_SUBSTRING = 0
-READING = "ча:-хи-э".encode("cp1251")     # चाहिए as its line reads it, in parentheses
+READING = "ча:-хи-э:".encode("cp1251")     # चाहिए as its line reads it, in parentheses
 
 
 def expected_lines(app, query, mode):
