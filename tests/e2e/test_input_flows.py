@@ -168,7 +168,7 @@ def test_russian_search_scroll_keys_and_save():
         keys(app, *["Page_Down"] * 2)  # back to line 20 for what follows
 
         # Past the end of the results there is no word to save: a clear message, no change.
-        keys(app, *["Page_Down"] * 5, "F3")
+        keys(app, *["Page_Down"] * ((len(results) - 20) // 10 + 1), "F3")
         answer_save(app, OK)
         refusal = app.wait_dialog("Attention")
         assert "no Hindi word" in refusal.text and "not changed" in refusal.text, refusal.text
