@@ -1,6 +1,7 @@
 #include "search/search.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -57,19 +58,37 @@ struct FileCloser {
 };
 
 // A window onto the raw dictionary: buf[0, len) holds the bytes from file offset `base`,
-// already cut at the first 0x1A. `end` is set once nothing follows buf[len - 1].
+// cut at the first 0x1A once that part has been checked for one. `end` is set once nothing
+// follows buf[len - 1].
+//
+// Until the first candidate turns up, the scan only looks for the query: blocks are dropped
+// without counting their line ends or looking for 0x1A (a search that finds nothing costs one
+// pass of the byte finder and no more). The first candidate settles the dropped part by
+// reading it again; from then on every block is settled as it is read.
 struct RawWindow {
   std::FILE* file = nullptr;
   std::vector<char> buf;
   std::size_t len = 0;
+  int64_t base = 0;
   bool atFileStart = true;  // buf[0] is the file's first byte
   bool end = false;
+  bool readFailed = false;
+  bool settled = false;  // every byte before base + len is checked for 0x1A
+
+  void cutAtEof(std::size_t from) {
+    const void* stop = std::memchr(buf.data() + from, 0x1A, len - from);
+    if (stop) {
+      len = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
+      end = true;
+    }
+  }
 
   // Keeps buf[keepFrom, len), moves it to the front and fills the rest from the file.
   void refill(std::size_t keepFrom) {
     if (keepFrom > 0) {
       std::memmove(buf.data(), buf.data() + keepFrom, len - keepFrom);
       len -= keepFrom;
+      base += static_cast<int64_t>(keepFrom);
       atFileStart = false;
     }
     std::size_t start = len;
@@ -77,19 +96,16 @@ struct RawWindow {
       std::size_t got = std::fread(buf.data() + len, 1, buf.size() - len, file);
       if (got == 0) {
         end = true;
+        readFailed = std::ferror(file) != 0;
         break;
       }
       len += got;
     }
-    const void* stop = std::memchr(buf.data() + start, 0x1A, len - start);
-    if (stop) {
-      len = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
-      end = true;
-    }
+    // The first block is always checked: the windows that reach before the file look into it.
+    if (settled || atFileStart) cutAtEof(start);
   }
 
   unsigned char at(std::size_t i) const { return static_cast<unsigned char>(buf[i]); }
-
   // The translated byte that starts at raw index p (p < len); next is where the one after
   // starts. The caller keeps p far enough from len unless the file ends there.
   unsigned char forward(std::size_t p, std::size_t& next) const {
@@ -154,6 +170,41 @@ struct Scan {
   }
 
   bool full() const { return matches->count >= kMatchCap; }
+
+  // Counts the line ends of the bytes dropped before settling, reading them again, and looks
+  // for 0x1A in them and in the buffer. Afterwards the window is as if it had been settled
+  // from the start. False on a read error.
+  bool settle() {
+    raw.settled = true;
+    if (raw.base > 0) {
+      const int64_t resume = raw.base + static_cast<int64_t>(raw.len);
+      if (raw.base > static_cast<int64_t>(LONG_MAX) || std::fseek(raw.file, 0, SEEK_SET) != 0) {
+        return false;
+      }
+      std::vector<char> block(std::size_t(1) << 16);
+      int64_t done = 0;
+      while (done < raw.base) {
+        std::size_t want = static_cast<std::size_t>(
+            std::min<int64_t>(raw.base - done, static_cast<int64_t>(block.size())));
+        std::size_t got = std::fread(block.data(), 1, want, raw.file);
+        if (got != want) return false;
+        const void* stop = std::memchr(block.data(), 0x1A, got);
+        if (stop) {  // the dictionary ended before this window
+          raw.len = 0;
+          raw.end = true;
+          return true;
+        }
+        linesBefore += static_cast<int64_t>(countByte(block.data(), got, '\n'));
+        done += static_cast<int64_t>(got);
+      }
+      if (resume > static_cast<int64_t>(LONG_MAX) ||
+          std::fseek(raw.file, static_cast<long>(resume), SEEK_SET) != 0) {
+        return false;
+      }
+    }
+    raw.cutAtEof(0);
+    return true;
+  }
 };
 
 // The longest run of query bytes holding neither "*" nor LF: every match contains it as the
@@ -183,6 +234,8 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
   matches.count = 0;
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
+  // The scan reads whole blocks into its own buffer: no second copy through the stream's.
+  std::setvbuf(in.file, nullptr, _IONBF, 0);
   if (matchMode < SubString || matchMode > Exact) return true;  // no mode rule: nothing accepted
   if (queryLength < 0 || queryLength > kMaxQuery) return true;
 
@@ -198,6 +251,7 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
 
   // Windows that still hold some of the zero bytes the window starts with.
   for (int v = queryLength - 1; v >= 1 && !scan.full(); --v) scan.judge(v, 0);
+  if (matches.count > 0 && !scan.settle()) return false;  // at the file's start: nothing to reread
 
   int anchorAt, anchorLength;
   longestLiteralRun(scan.query, queryLength, anchorAt, anchorLength);
@@ -208,7 +262,7 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
   std::size_t from = 0;
   if (queryLength == 0 && raw.len > 0) raw.forward(0, from);
   while (!scan.full()) {
-    const std::size_t limit = raw.end ? raw.len : raw.len - kLookAhead;
+    std::size_t limit = raw.end ? raw.len : raw.len - kLookAhead;
     while (from < limit && !scan.full()) {
       std::size_t p;
       if (anchorLength > 0) {
@@ -219,9 +273,17 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
           break;
         }
         p = static_cast<std::size_t>(hit - raw.buf.data());
-        from = p + 1;
       } else {
         p = from;
+      }
+      if (!raw.settled) {
+        if (!scan.settle()) return false;
+        limit = raw.end ? raw.len : raw.len - kLookAhead;
+        if (p >= limit) break;  // the dictionary ends before this candidate
+      }
+      if (anchorLength > 0) {
+        from = p + 1;
+      } else {
         raw.forward(p, from);
       }
       // Step back from the anchor to the window's start; windows reaching before the file
@@ -239,7 +301,9 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
     }
     if (raw.end || scan.full()) break;
     const std::size_t keepFrom = limit - kKeepBehind;
-    if (scan.countedTo <= keepFrom) {
+    if (!raw.settled) {
+      scan.countedTo = 0;  // counted when settling
+    } else if (scan.countedTo <= keepFrom) {
       scan.linesBefore += static_cast<int64_t>(
           countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
       scan.countedTo = 0;
@@ -249,7 +313,7 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
     from -= keepFrom;
     raw.refill(keepFrom);
   }
-  return true;
+  return !raw.readFailed;
 }
 
 SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPath,
