@@ -50,6 +50,14 @@ constexpr std::size_t kKeepBehind = 2 * (kMaxQuery + 1) + 2;
 constexpr std::size_t kLookAhead = 2 * (kMaxQuery + 1) + 2;
 constexpr std::size_t kMinBlock = kKeepBehind + kLookAhead + 32;
 
+// The index just after the last LF in data[0, n), or n + 1 when there is none.
+std::size_t afterLastLineEnd(const char* data, std::size_t n) {
+  for (std::size_t i = n; i > 0; --i) {
+    if (data[i - 1] == '\n') return i;
+  }
+  return n + 1;
+}
+
 struct FileCloser {
   std::FILE* file;
   ~FileCloser() {
@@ -139,12 +147,22 @@ struct Scan {
   MatchList* matches;
   std::size_t countedTo = 0;  // LF bytes of buf[0, countedTo) are in linesBefore
   int64_t linesBefore = 0;
+  int64_t lineStartBefore = 0;  // file offset after the last LF before buf[0] (when settled)
 
   void record(std::size_t rightAt) {
     linesBefore += static_cast<int64_t>(
         countByte(raw.buf.data() + countedTo, rightAt - countedTo, '\n'));
     countedTo = rightAt;
+    std::size_t after = afterLastLineEnd(raw.buf.data(), rightAt);
+    matches->lineStart[matches->count] =
+        after <= rightAt ? raw.base + static_cast<int64_t>(after) : lineStartBefore;
     matches->line[matches->count++] = static_cast<int32_t>(linesBefore);
+  }
+
+  // Notes where the last line of buf[0, n) starts before those bytes are dropped.
+  void dropping(std::size_t n) {
+    std::size_t after = afterLastLineEnd(raw.buf.data(), n);
+    if (after <= n) lineStartBefore = raw.base + static_cast<int64_t>(after);
   }
 
   // Judges the window that starts with `virtualBytes` zero bytes before the file followed by
@@ -195,6 +213,8 @@ struct Scan {
           return true;
         }
         linesBefore += static_cast<int64_t>(countByte(block.data(), got, '\n'));
+        std::size_t after = afterLastLineEnd(block.data(), got);
+        if (after <= got) lineStartBefore = done + static_cast<int64_t>(after);
         done += static_cast<int64_t>(got);
       }
       if (resume > static_cast<int64_t>(LONG_MAX) ||
@@ -232,6 +252,7 @@ void longestLiteralRun(const unsigned char* q, int n, int& at, int& length) {
 bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
                  MatchList& matches, std::size_t blockSize) {
   matches.count = 0;
+  matches.lineStartsKnown = false;
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
   // The scan reads whole blocks into its own buffer: no second copy through the stream's.
@@ -303,16 +324,20 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
     const std::size_t keepFrom = limit - kKeepBehind;
     if (!raw.settled) {
       scan.countedTo = 0;  // counted when settling
-    } else if (scan.countedTo <= keepFrom) {
-      scan.linesBefore += static_cast<int64_t>(
-          countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
-      scan.countedTo = 0;
     } else {
-      scan.countedTo -= keepFrom;
+      scan.dropping(keepFrom);
+      if (scan.countedTo <= keepFrom) {
+        scan.linesBefore += static_cast<int64_t>(
+            countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
+        scan.countedTo = 0;
+      } else {
+        scan.countedTo -= keepFrom;
+      }
     }
     from -= keepFrom;
     raw.refill(keepFrom);
   }
+  matches.lineStartsKnown = true;
   return !raw.readFailed;
 }
 
@@ -334,6 +359,57 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
   auto emit = [&](const char* data, std::size_t n) {
     if (n > 0 && std::fwrite(data, 1, n, out) != n) failed = true;
   };
+
+  if (matches.lineStartsKnown && lineCount > 0) {
+    // Each line from its start to its LF (or to 0x1A or the file's end), read in blocks;
+    // neighbouring lines usually share a block.
+    std::vector<char> block(std::size_t(1) << 14);
+    int64_t blockBase = 0;
+    std::size_t blockLength = 0;
+    int64_t filePos = 0;
+    int previousLine = -1;
+    for (int i = 0; i < matches.count && !failed; ++i) {
+      if (matches.line[i] == previousLine) continue;
+      previousLine = matches.line[i];
+      int64_t pos = matches.lineStart[i];
+      char before = 0;  // the raw byte before the one at pos, within this line
+      for (;;) {
+        if (pos < blockBase || pos >= blockBase + static_cast<int64_t>(blockLength)) {
+          if (pos != filePos && (pos > static_cast<int64_t>(LONG_MAX) ||
+                                 std::fseek(in.file, static_cast<long>(pos), SEEK_SET) != 0)) {
+            failed = true;
+            break;
+          }
+          blockBase = pos;
+          blockLength = std::fread(block.data(), 1, block.size(), in.file);
+          filePos = pos + static_cast<int64_t>(blockLength);
+          if (blockLength == 0) break;  // the file ends: a last line without LF
+        }
+        const char* data = block.data() + (pos - blockBase);
+        std::size_t n = blockLength - static_cast<std::size_t>(pos - blockBase);
+        const void* stop = std::memchr(data, 0x1A, n);
+        if (stop) n = static_cast<std::size_t>(static_cast<const char*>(stop) - data);
+        const void* lf = std::memchr(data, '\n', n);
+        if (lf) {
+          std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+          if ((at > 0 ? data[at - 1] : before) == '\r') {
+            emit(data, at + 1);
+          } else {
+            emit(data, at);
+            emit("\r\n", 2);
+          }
+          break;
+        }
+        emit(data, n);
+        if (stop) break;
+        before = n > 0 ? data[n - 1] : before;
+        pos += static_cast<int64_t>(n);
+      }
+    }
+    if (std::ferror(in.file)) failed = true;
+    if (std::fclose(out) != 0) failed = true;
+    return failed ? SearchStatus::ResultNotWritten : SearchStatus::Loaded;
+  }
 
   // The copy works on raw bytes: a selected line is written as read, except that an LF without
   // a CR before it gets one, which is what reading in text mode and writing LF as CR LF gives.

@@ -43,6 +43,10 @@ struct SearchPaths {
 struct MatchList {
   int32_t line[kMatchCap];  // line numbers in the order found, never decreasing
   int count = 0;
+  // Raw file offset where each entry's line starts, when the matcher kept it (findMatches
+  // does): the result file is then written without reading the dictionary up to each line.
+  int64_t lineStart[kMatchCap];
+  bool lineStartsKnown = false;
 };
 
 // 1 when b is one of the word-boundary bytes ;,.[]()! ?" and LF, else 0.
@@ -56,7 +60,8 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
                  MatchList& matches, std::size_t blockSize = kSearchBlockSize);
 
 // Second pass: rewrites resultPath with every dictionary line that holds an entry of matches,
-// in order, each once, with CR LF line ends. Returns Loaded when all was written,
+// in order, each once, with CR LF line ends (reading from each line's start when matches knows
+// it, else from the file's start). Returns Loaded when all was written,
 // DictionaryMissing, ResultNotCreated or ResultNotWritten.
 SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPath,
                                 const MatchList& matches, std::size_t blockSize = kSearchBlockSize);

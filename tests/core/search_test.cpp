@@ -262,6 +262,19 @@ void expectSameAsReference(const ScratchDir& dir, const std::string& dictionary,
   ASSERT_EQ(show(run.resultFile), show(refFile)) << where;
   ASSERT_EQ(run.resultSize, ref.resultSize) << where;
   ASSERT_EQ(run.buffer, ref.buffer) << where;
+
+  // The same lines written from a list that carries line numbers only, as another matcher
+  // hands them over: the copy then reads the dictionary from its start.
+  MatchList numbersOnly;
+  std::string dictPath = dir.file("dictiona.dat"), plain = dir.file("numbers-only.tc");
+  ASSERT_TRUE(findMatches(dictPath.c_str(), query.data(), static_cast<int>(query.size()), mode,
+                          numbersOnly, blockSize));
+  numbersOnly.lineStartsKnown = false;
+  ASSERT_EQ(writeSelectedLines(dictPath.c_str(), plain.c_str(), numbersOnly, blockSize),
+            SearchStatus::Loaded);
+  std::string plainFile;
+  readRawFile(plain.c_str(), plainFile);
+  ASSERT_EQ(show(plainFile), show(refFile)) << where << " (line numbers only)";
 }
 
 TEST(SearchDifferential, SmallRandomDictionariesAllModes) {
