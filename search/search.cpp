@@ -4,15 +4,28 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "app/session_state.h"
 #include "search/byte_scan.h"
 #include "search/result_buffer.h"
 
+FileKind fileKind(const char* path) {
+  std::error_code error;
+  std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::regular) return FileKind::Regular;
+  if (error || status.type() == std::filesystem::file_type::not_found) return FileKind::Missing;
+  return FileKind::Other;
+}
+
 int searchSucceeded(SearchStatus status) {
   switch (status) {
     case SearchStatus::DictionaryMissing:
+    case SearchStatus::DictionaryNotRegular:
+    case SearchStatus::DictionaryUnreadable:
+    case SearchStatus::ResultNotRegular:
     case SearchStatus::QueryTooLong:
     case SearchStatus::ResultNotCreated:
       return 0;
@@ -497,10 +510,17 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
   if (session.queryLength < 0 || session.queryLength > kQueryCapacity) {
     return SearchStatus::QueryTooLong;
   }
+  // Both files are looked at before either is opened: opening a pipe would wait for a writer.
+  switch (fileKind(paths.dictionary)) {
+    case FileKind::Missing: return SearchStatus::DictionaryMissing;
+    case FileKind::Other: return SearchStatus::DictionaryNotRegular;
+    case FileKind::Regular: break;
+  }
+  if (fileKind(paths.result) == FileKind::Other) return SearchStatus::ResultNotRegular;
   MatchList matches;
   if (!findMatches(paths.dictionary, session.queryText, session.queryLength, session.matchMode,
                    matches, paths.blockSize)) {
-    return SearchStatus::DictionaryMissing;
+    return SearchStatus::DictionaryUnreadable;  // it was there a moment ago
   }
   SearchStatus written = writeSelectedLines(paths.dictionary, paths.result, matches, paths.blockSize);
   if (written == SearchStatus::DictionaryMissing || written == SearchStatus::ResultNotCreated) {

@@ -22,6 +22,9 @@ enum class SearchStatus {
   Loaded,              // searched; f2.tc written and loaded into the result buffer
   LoadedTruncated,     // as Loaded, but f2.tc is bigger than the buffer: its first bytes loaded
   DictionaryMissing,   // dictiona.dat cannot be opened: nothing changed
+  DictionaryNotRegular,  // dictiona.dat is a folder, a pipe or a device: nothing changed
+  DictionaryUnreadable,  // reading dictiona.dat failed: nothing changed
+  ResultNotRegular,    // f2.tc exists but is not a regular file: nothing changed
   QueryTooLong,        // queryLength outside 0..32: nothing changed
   ResultNotCreated,    // f2.tc cannot be created for writing: nothing changed
   ResultNotWritten,    // f2.tc could not be written completely; what reached it was loaded
@@ -29,6 +32,11 @@ enum class SearchStatus {
   ResultSizeFailed,    // the size of f2.tc cannot be read: resultSize is -1
   BufferNotAllocated,  // no result buffer: f2.tc written, foundCount set, resultSize 0
 };
+
+// What a path names, looked at before opening it: a pipe or a device would block or mislead
+// a read, a folder cannot be written.
+enum class FileKind { Missing, Regular, Other };
+FileKind fileKind(const char* path);
 
 // 1 when the search got as far as reading the dictionary and rewriting f2.tc (the program then
 // shows the results view), 0 when nothing changed.
@@ -55,7 +63,7 @@ int isDelimiter(unsigned char b);
 bool acceptsMatch(int matchMode, unsigned char left, unsigned char right);
 
 // First pass: the accepted match positions (at most 100) as line numbers. False when the
-// dictionary cannot be opened.
+// dictionary cannot be opened or reading it failed.
 bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
                  MatchList& matches, std::size_t blockSize = kSearchBlockSize);
 
