@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/session_state.h"
@@ -19,9 +20,10 @@ namespace {
 
 std::string folderFile(const std::string& folder, const char* name) { return folder + "/" + name; }
 
-std::string contents(const std::string& path) {
+// A file's bytes, or nothing when it is missing.
+std::optional<std::string> contents(const std::string& path) {
   std::string bytes;
-  if (!readRawFile(path.c_str(), bytes)) return "<missing>";
+  if (!readRawFile(path.c_str(), bytes)) return std::nullopt;
   return bytes;
 }
 
@@ -61,11 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string query = input.bytes(input.byte() % (kQueryCapacity + 1));
     std::memcpy(session.queryText, query.data(), query.size());
     session.queryLength = static_cast<int32_t>(query.size());
-    const std::string hinBefore = contents(hin), rusBefore = contents(rus);
+    const auto hinBefore = contents(hin), rusBefore = contents(rus);
 
     if (step % 3 == 0) {
       const TeacherStatus status = deleteTeacherPair(folder.c_str());
-      const std::string hinAfter = contents(hin), rusAfter = contents(rus);
+      const auto hinAfter = contents(hin), rusAfter = contents(rus);
       if (status != TeacherOk) {
         if (hinAfter != hinBefore || rusAfter != rusBefore) fuzzFail("teacher", "a failed delete changed a list");
         continue;
@@ -78,13 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     } else {
       const TeacherStatus status = saveTeacherPair(folder.c_str());
-      const std::string hinAfter = contents(hin), rusAfter = contents(rus);
+      const auto hinAfter = contents(hin), rusAfter = contents(rus);
       if (status != TeacherOk) {
         if (hinAfter != hinBefore || rusAfter != rusBefore) fuzzFail("teacher", "a failed save changed a list");
         continue;
       }
-      for (const auto& [before, after] : {std::pair(hinBefore, hinAfter), std::pair(rusBefore, rusAfter)}) {
-        const std::string old = before == "<missing>" ? "" : before;
+      for (const auto& [before, saved] : {std::pair(hinBefore, hinAfter), std::pair(rusBefore, rusAfter)}) {
+        const std::string old = before.value_or(""), after = saved.value_or("");
         const std::size_t visible = std::min(old.find('\x1A'), old.size());
         const std::string tail = old.substr(visible);
         if (after.size() < old.size() || after.compare(0, visible, old, 0, visible) != 0 ||
