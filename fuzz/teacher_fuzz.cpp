@@ -75,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (contents(hinBak) != hinBefore || contents(rusBak) != rusBefore) {
         fuzzFail("teacher", "a delete without both backups");
       }
-      if (hinAfter.size() > hinBefore.size() || rusAfter.size() > rusBefore.size()) {
+      if (hinAfter.value_or("").size() > hinBefore.value_or("").size() ||
+          rusAfter.value_or("").size() > rusBefore.value_or("").size()) {
         fuzzFail("teacher", "a delete made a list longer");
       }
     } else {
