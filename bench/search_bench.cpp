@@ -1,10 +1,18 @@
 // Search speed on generated dictionaries of 4, 64 and 256 MB: the production search, the
-// byte-at-a-time reference and `grep -F -c` over the same file, side by side. Not a test:
-// it prints figures and asserts nothing. Run through bench/run.sh.
+// byte-at-a-time reference and `grep -F -c` over the same file, side by side; then, with
+// --processes, vartolik-cli against grep as whole processes. Not a test: it prints figures and
+// asserts nothing. Run through bench/run.sh.
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -14,6 +22,8 @@
 #include "search/result_buffer.h"
 #include "search/search.h"
 #include "tests/core/search_reference.h"
+
+extern char** environ;
 
 namespace {
 
@@ -32,6 +42,8 @@ const char* const kRussian[] = {
 const char kCommonWord[] = "\xE4\xE5\xEB\xEE";                  // in many entries
 const char kRareWord[] = "\xB8\xE6\xE8\xEA";                     // planted near the end only
 const char kAbsentWord[] = "\xF9\xB8\xEB\xEA\xED\xF3\xF2\xFC";   // nowhere
+const char kAbsentHindi[] = "kOSIvAgr";                          // only common codes, nowhere
+const char kRareLetters[] = "zqzqzq";                            // bytes the text never holds
 
 std::string hindiToken(std::mt19937& rng) {
   static const char kCodes[] = "kgcjtdnpbmyrlvsSHaAiIuUeEoO";
@@ -83,22 +95,100 @@ double seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-// Best of `repeat` runs, in seconds.
 template <class F>
-double best(int repeat, F f) {
-  double b = 1e30;
-  for (int i = 0; i < repeat; ++i) {
-    auto t = Clock::now();
-    f();
-    double s = seconds(t);
-    if (s < b) b = s;
+double timed(F f) {
+  auto t = Clock::now();
+  f();
+  return seconds(t);
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Runs a and b alternately `pairs` times (so both meet the same machine load) and gives the
+// median time of each, in seconds.
+template <class A, class B>
+std::pair<double, double> alternated(int pairs, A a, B b) {
+  std::vector<double> ta, tb;
+  for (int i = 0; i < pairs; ++i) {
+    ta.push_back(timed(a));
+    tb.push_back(timed(b));
   }
-  return b;
+  return {median(ta), median(tb)};
+}
+
+struct ProcessRun {
+  double seconds;
+  long maxRssKiB;
+};
+
+// Runs argv as a child process with stdout to /dev/null: wall time and peak resident memory.
+ProcessRun runProcess(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  auto start = Clock::now();
+  pid_t pid;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", args[0]);
+    std::exit(2);
+  }
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  double s = seconds(start);
+  posix_spawn_file_actions_destroy(&actions);
+  return {s, usage.ru_maxrss};
+}
+
+// vartolik-cli search against `LC_ALL=C grep -F -c` as processes over one dictionary, in the
+// folder that holds it: median of alternated pairs and the CLI's peak memory.
+int compareProcesses(const std::string& cli, const std::string& folder) {
+  if (chdir(folder.c_str()) != 0) {
+    std::perror(folder.c_str());
+    return 2;
+  }
+  setenv("LC_ALL", "C", 1);
+  struct Query {
+    const char* name;
+    std::string bytes;
+  } queries[] = {{"Russian word, no match", kAbsentWord},
+                 {"Hindi-code word, no match", kAbsentHindi},
+                 {"rare letters zqzqzq, no match", kRareLetters},
+                 {"3 matches near the end", kRareWord},
+                 {"common word (limit early)", kCommonWord}};
+  const int pairs = 11;
+  std::printf("%-30s %9s %9s %9s %9s\n", "query (vartolik-cli search --raw)", "cli ms", "grep ms",
+              "cli/grep", "cli KiB");
+  for (const Query& q : queries) {
+    std::vector<double> tc, tg;
+    long rss = 0;
+    for (int i = 0; i < pairs; ++i) {
+      // Each goes first in every other pair, so neither always meets the other's leftovers.
+      ProcessRun g{0, 0};
+      if (i % 2) g = runProcess({"grep", "-F", "-c", "--", q.bytes, "dictiona.dat"});
+      ProcessRun c = runProcess({cli, "search", "--raw", "--", q.bytes});
+      if (i % 2 == 0) g = runProcess({"grep", "-F", "-c", "--", q.bytes, "dictiona.dat"});
+      tc.push_back(c.seconds);
+      tg.push_back(g.seconds);
+      rss = std::max(rss, c.maxRssKiB);
+    }
+    double c = median(tc), g = median(tg);
+    std::printf("%-30s %9.1f %9.1f %8.2fx %9ld\n", q.name, c * 1e3, g * 1e3, c / g, rss);
+    std::fflush(stdout);
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--processes") == 0) return compareProcesses(argv[2], argv[3]);
   std::string dir = argc > 1 ? argv[1] : "build/bench-data";
   std::vector<std::size_t> sizes = {4, 64, 256};
   if (argc > 2) {
@@ -112,7 +202,11 @@ int main(int argc, char** argv) {
   struct Query {
     const char* name;
     std::string bytes;
-  } queries[] = {{"no match", kAbsentWord}, {"3 near end", kRareWord}, {"common word", kCommonWord}};
+  } queries[] = {{"no match ru", kAbsentWord},
+                 {"no match hi", kAbsentHindi},
+                 {"zqzqzq", kRareLetters},
+                 {"3 near end", kRareWord},
+                 {"common word", kCommonWord}};
 
   std::printf("%-6s %-12s %7s %12s %12s %12s %9s %9s\n", "MB", "query", "found", "search ms",
               "reference ms", "grep -F ms", "ref/srch", "srch/grep");
@@ -130,19 +224,20 @@ int main(int argc, char** argv) {
       SearchPaths paths;
       paths.dictionary = dict.c_str();
       paths.result = result.c_str();
-      int repeat = mb >= 256 ? 5 : 9;
-      double search = best(repeat, [&] { runDictionarySearch(paths); });
-      int found = session.foundCount;
-      double ref = best(1, [&] { reference::search(dict.c_str(), refResult.c_str(), q.bytes, SubString); });
+      int pairs = mb >= 256 ? 7 : 9;
+      double ref = timed([&] { reference::search(dict.c_str(), refResult.c_str(), q.bytes, SubString); });
 
       std::FILE* p = std::fopen(pattern.c_str(), "wb");
       std::fwrite(q.bytes.data(), 1, q.bytes.size(), p);
       std::fputc('\n', p);
       std::fclose(p);
       std::string grep = "LC_ALL=C grep -F -c -f '" + pattern + "' '" + dict + "' > /dev/null";
-      double g = best(repeat, [&] {
-        if (std::system(grep.c_str()) == -1) std::perror("grep");
-      });
+      auto [search, g] = alternated(
+          pairs, [&] { runDictionarySearch(paths); },
+          [&] {
+            if (std::system(grep.c_str()) == -1) std::perror("grep");
+          });
+      int found = session.foundCount;
       std::printf("%-6zu %-12s %7d %12.1f %12.1f %12.1f %8.1fx %8.2fx\n", mb, q.name, found,
                   search * 1e3, ref * 1e3, g * 1e3, ref / search, search / g);
       std::fflush(stdout);

@@ -1,10 +1,9 @@
 #include <cstdio>
 #include <cstring>
-#include <iostream>
-#include <iterator>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/dictionary_choice.h"
 #include "hindi/devanagari.h"
 
 namespace {
@@ -14,8 +13,10 @@ const char kEncodeHelp[] =
     "\n"
     "Turns UTF-8 text into the dictionary's bytes: Devanagari into the codes of the Hindi\n"
     "faces (see docs/keyboard.md), Cyrillic into Windows-1251, ASCII as it is. Line ends are\n"
-    "kept. Text that cannot be written is refused with its line and character, and nothing is\n"
-    "printed. Exit status: 0 done, 2 refused.\n";
+    "kept. Reads and writes one line at a time. A line that cannot be written is refused with\n"
+    "its number and character; the lines before it have been written, nothing after it.\n"
+    "Exit status: 0 done, 2 refused, or the input cannot be read, or the output cannot be\n"
+    "written (said on stderr): with status 2 the output is incomplete.\n";
 
 }  // namespace
 
@@ -23,28 +24,25 @@ int encodeCommand(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kEncodeHelp, stdout);
-      return 0;
+      return outputWritten("encode") ? 0 : 2;
     }
     std::fprintf(stderr, "vartolik-cli encode: unknown argument \"%s\" (try --help)\n", argv[i]);
     return 2;
   }
-  std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-  std::string out;
-  std::size_t start = 0, lineNumber = 1;
-  while (start < input.size()) {
-    std::size_t end = input.find('\n', start);
-    end = end == std::string::npos ? input.size() : end + 1;
-    std::string bytes;
+  std::string line, bytes;
+  for (unsigned long lineNumber = 1; readLine(stdin, line); ++lineNumber) {
     DevanagariError error;
-    if (!encodeDictionaryLine(input.substr(start, end - start), bytes, error)) {
-      std::fprintf(stderr, "vartolik-cli encode: line %lu, %s\n",
-                   static_cast<unsigned long>(lineNumber), describeDevanagariError(error).c_str());
+    if (!encodeDictionaryLine(line, bytes, error)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vartolik-cli encode: line %lu, %s\n", lineNumber,
+                   describeDevanagariError(error).c_str());
       return 2;
     }
-    out += bytes;
-    start = end;
-    ++lineNumber;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) break;
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return 0;
+  if (std::ferror(stdin)) {
+    std::fprintf(stderr, "vartolik-cli encode: cannot read the input\n");
+    return 2;
+  }
+  return outputWritten("encode") ? 0 : 2;
 }

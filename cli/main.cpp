@@ -1,9 +1,11 @@
 // vartolik-cli: the dictionary's search and line count from the command line, using the same
-// core as the program and the same files in the current directory.
+// core as the program and the same files in the current directory (or the installed
+// dictionary when the current directory has none).
 #include <cstdio>
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/dictionary_choice.h"
 
 namespace {
 
@@ -16,9 +18,13 @@ const CliCommand kCommands[] = {
 };
 
 void printUsage(std::FILE* out) {
-  std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]   (run in the folder of dictiona.dat)\n\n");
+  std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]\n\n");
   for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
-  std::fprintf(out, "\n'vartolik-cli COMMAND --help' describes one command.\n");
+  std::fprintf(out,
+               "\nsearch and count read ./dictiona.dat, or, when the current folder has none, the\n"
+               "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat), or the\n"
+               "file given with --dictionary PATH.\n"
+               "'vartolik-cli COMMAND --help' describes one command.\n");
 }
 
 }  // namespace
@@ -31,7 +37,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
       std::strcmp(argv[1], "help") == 0) {
     printUsage(stdout);
-    return 0;
+    return outputWritten("help") ? 0 : 2;
   }
   for (const CliCommand& c : kCommands) {
     if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 1, argv + 1);

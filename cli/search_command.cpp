@@ -1,10 +1,13 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/session_state.h"
 #include "cli/commands.h"
+#include "cli/dictionary_choice.h"
 #include "cli/result_text.h"
 #include "hindi/devanagari.h"
 #include "search/result_buffer.h"
@@ -13,11 +16,17 @@
 namespace {
 
 const char kSearchHelp[] =
-    "usage: vartolik-cli search [--mode MODE] [--raw] [--] QUERY\n"
+    "usage: vartolik-cli search [--mode MODE] [--raw] [--dictionary PATH] [--write-result]\n"
+    "                           [--] QUERY\n"
     "\n"
-    "Searches dictiona.dat in the current directory exactly as the program does (at most 100\n"
-    "matches), rewrites f2.tc there and prints the lines found.\n"
+    "Searches the dictionary exactly as the program does (at most 100 matches), rewrites f2.tc\n"
+    "in the current directory and prints the lines found.\n"
     "\n"
+    "  --dictionary PATH  the dictionary to search; without it ./dictiona.dat, or, when the\n"
+    "                 current folder has none, the copy installed with vartolik-cli\n"
+    "                 (PREFIX/share/vartolik/dictiona.dat)\n"
+    "  --write-result  write f2.tc even when searching the installed copy (otherwise only\n"
+    "                 the lines are printed and the current folder is left alone)\n"
     "  --mode MODE  how QUERY must match:\n"
     "                 substring   (0, SubString)    anywhere (default)\n"
     "                 word-start  (1, RightAppend)  at the start of a word\n"
@@ -29,8 +38,9 @@ const char kSearchHelp[] =
     "\n"
     "QUERY is UTF-8 (Hindi is converted to the Hindi face's codes, Russian to Windows-1251),\n"
     "at most 32 bytes once converted; \"*\" stands for\n"
-    "any one byte (not in phonetic). Exit status: 0 done, 1 searched but f2.tc could not be\n"
-    "loaded, 2 refused.\n"
+    "any one byte (not in phonetic). Exit status: 0 done, 1 searched but f2.tc could not be loaded, 2 refused or\n"
+    "failed (the dictionary cannot be read, the output cannot be written); f2.tc is left as it\n"
+    "was whenever the dictionary could not be read.\n"
     "\n"
     "examples:\n"
     "  vartolik-cli search \xD0\xB4\xD0\xBE\xD0\xBC\n"
@@ -69,6 +79,16 @@ int refuse(const std::string& message) {
   return 2;
 }
 
+// Where the result file goes: f2.tc in the current folder, as the program writes it, except
+// for a search of the installed copy, whose result goes to a scratch file unless asked for.
+std::string resultPath(const DictionaryChoice& dictionary, bool writeResult) {
+  if (!dictionary.installed || writeResult) return "f2.tc";
+  std::random_device random;
+  return (std::filesystem::temp_directory_path() /
+          ("vartolik-cli-" + std::to_string(random()) + std::to_string(random()) + ".tc"))
+      .string();
+}
+
 void printResult() {
   std::string text(resultBuffer, resultBuffer + (session.resultSize > 0 ? session.resultSize : 0));
   std::size_t start = 0;
@@ -88,6 +108,8 @@ void printResult() {
 int searchCommand(int argc, char** argv) {
   int mode = SubString;
   bool raw = false;
+  bool writeResult = false;
+  const char* given = nullptr;
   const char* query = nullptr;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
@@ -97,6 +119,11 @@ int searchCommand(int argc, char** argv) {
       return 0;
     } else if (options && std::strcmp(a, "--raw") == 0) {
       raw = true;
+    } else if (options && std::strcmp(a, "--write-result") == 0) {
+      writeResult = true;
+    } else if (options && std::strcmp(a, "--dictionary") == 0) {
+      if (i + 1 >= argc) return refuse("--dictionary needs a path (try --help)");
+      given = argv[++i];
     } else if (options && std::strcmp(a, "--mode") == 0) {
       if (i + 1 >= argc) return refuse("--mode needs a value (try --help)");
       mode = parseMode(argv[++i]);
@@ -133,14 +160,26 @@ int searchCommand(int argc, char** argv) {
   bool devanagari = std::strstr(query, "\xE0\xA4") || std::strstr(query, "\xE0\xA5");
   session.searchLanguage = raw || devanagari ? 1 : 0;
 
+  const DictionaryChoice dictionary = chooseDictionary(given);
+  const std::string result = resultPath(dictionary, writeResult);
+  SearchPaths paths;
+  paths.dictionary = dictionary.path.c_str();
+  paths.result = result.c_str();
   std::vector<char> buffer(kResultBufferSize);
   resultBuffer = buffer.data();
-  SearchStatus status = runDictionarySearch();
+  SearchStatus status = runDictionarySearch(paths);
   resultBuffer = nullptr;
+  if (result != "f2.tc") std::remove(result.c_str());
   switch (status) {
     case SearchStatus::DictionaryMissing:
-      std::fprintf(stderr, "Can not find \"dictiona.dat\"\n");
+      std::fprintf(stderr, "Can not find \"%s\"\n", paths.dictionary);
       return 2;
+    case SearchStatus::DictionaryNotRegular:
+      return refuse("\"" + dictionary.path + "\" is not a regular file; f2.tc was not changed");
+    case SearchStatus::DictionaryUnreadable:
+      return refuse("cannot read \"" + dictionary.path + "\"; f2.tc was not changed");
+    case SearchStatus::ResultNotRegular:
+      return refuse("f2.tc in the current directory is not a regular file; nothing was changed");
     case SearchStatus::ResultNotCreated:
       return refuse("cannot create f2.tc in the current directory; nothing was changed");
     case SearchStatus::QueryTooLong:
@@ -149,7 +188,7 @@ int searchCommand(int argc, char** argv) {
     case SearchStatus::ResultSizeFailed:
       std::printf("Dictionary has found %d words for you\n", session.foundCount);
       std::fprintf(stderr, "vartolik-cli search: f2.tc was written but cannot be read back\n");
-      return 1;
+      return outputWritten("search") ? 1 : 2;
     default:
       break;
   }
@@ -164,7 +203,7 @@ int searchCommand(int argc, char** argv) {
                  session.resultSize);
   } else if (status == SearchStatus::ResultNotWritten) {
     std::fprintf(stderr, "vartolik-cli search: f2.tc could not be written completely\n");
-    return 1;
+    return outputWritten("search") ? 1 : 2;
   }
-  return 0;
+  return outputWritten("search") ? 0 : 2;
 }

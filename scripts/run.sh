@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine with build/windows/dist as its working folder.
+# Builds the program and starts it under Wine with build/windows/dist as its working folder;
+# builds the optimised build/release/vartolik-cli too.
 # Without $DISPLAY it opens the program on a virtual display, saves a screenshot, and ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 . "$root/scripts/wine-env.sh"

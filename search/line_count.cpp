@@ -6,10 +6,16 @@
 
 #include "app/session_state.h"
 #include "search/byte_scan.h"
+#include "search/search.h"
 
 int64_t countLineEnds(const char* dictionaryPath) {
+  switch (fileKind(dictionaryPath)) {
+    case FileKind::Missing: return kCountMissing;
+    case FileKind::Other: return kCountNotRegular;
+    case FileKind::Regular: break;
+  }
   std::FILE* in = std::fopen(dictionaryPath, "rb");
-  if (!in) return -1;
+  if (!in) return kCountMissing;
   // Counting raw LF bytes gives the translated count: a CR LF pair is one LF either way.
   std::vector<char> buf(std::size_t(1) << 17);
   int64_t count = 0;
@@ -19,8 +25,9 @@ int64_t countLineEnds(const char* dictionaryPath) {
     count += static_cast<int64_t>(countByte(buf.data(), n, '\n'));
     if (stop) break;
   }
+  bool failed = std::ferror(in) != 0;
   std::fclose(in);
-  return count;
+  return failed ? kCountReadFailed : count;
 }
 
 int countDictionaryFile(const char* dictionaryPath) {

@@ -1,8 +1,11 @@
 #include "search/search.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "app/session_state.h"
@@ -10,9 +13,20 @@
 #include "search/phonetic.h"
 #include "search/result_buffer.h"
 
+FileKind fileKind(const char* path) {
+  std::error_code error;
+  std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::regular) return FileKind::Regular;
+  if (error || status.type() == std::filesystem::file_type::not_found) return FileKind::Missing;
+  return FileKind::Other;
+}
+
 int searchSucceeded(SearchStatus status) {
   switch (status) {
     case SearchStatus::DictionaryMissing:
+    case SearchStatus::DictionaryNotRegular:
+    case SearchStatus::DictionaryUnreadable:
+    case SearchStatus::ResultNotRegular:
     case SearchStatus::QueryTooLong:
     case SearchStatus::ResultNotCreated:
       return 0;
@@ -50,6 +64,14 @@ constexpr std::size_t kKeepBehind = 2 * (kMaxQuery + 1) + 2;
 constexpr std::size_t kLookAhead = 2 * (kMaxQuery + 1) + 2;
 constexpr std::size_t kMinBlock = kKeepBehind + kLookAhead + 32;
 
+// The index just after the last LF in data[0, n), or n + 1 when there is none.
+std::size_t afterLastLineEnd(const char* data, std::size_t n) {
+  for (std::size_t i = n; i > 0; --i) {
+    if (data[i - 1] == '\n') return i;
+  }
+  return n + 1;
+}
+
 struct FileCloser {
   std::FILE* file;
   ~FileCloser() {
@@ -58,19 +80,37 @@ struct FileCloser {
 };
 
 // A window onto the raw dictionary: buf[0, len) holds the bytes from file offset `base`,
-// already cut at the first 0x1A. `end` is set once nothing follows buf[len - 1].
+// cut at the first 0x1A once that part has been checked for one. `end` is set once nothing
+// follows buf[len - 1].
+//
+// Until the first candidate turns up, the scan only looks for the query: blocks are dropped
+// without counting their line ends or looking for 0x1A (a search that finds nothing costs one
+// pass of the byte finder and no more). The first candidate settles the dropped part by
+// reading it again; from then on every block is settled as it is read.
 struct RawWindow {
   std::FILE* file = nullptr;
   std::vector<char> buf;
   std::size_t len = 0;
+  int64_t base = 0;
   bool atFileStart = true;  // buf[0] is the file's first byte
   bool end = false;
+  bool readFailed = false;
+  bool settled = false;  // every byte before base + len is checked for 0x1A
+
+  void cutAtEof(std::size_t from) {
+    const void* stop = std::memchr(buf.data() + from, 0x1A, len - from);
+    if (stop) {
+      len = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
+      end = true;
+    }
+  }
 
   // Keeps buf[keepFrom, len), moves it to the front and fills the rest from the file.
   void refill(std::size_t keepFrom) {
     if (keepFrom > 0) {
       std::memmove(buf.data(), buf.data() + keepFrom, len - keepFrom);
       len -= keepFrom;
+      base += static_cast<int64_t>(keepFrom);
       atFileStart = false;
     }
     std::size_t start = len;
@@ -78,19 +118,16 @@ struct RawWindow {
       std::size_t got = std::fread(buf.data() + len, 1, buf.size() - len, file);
       if (got == 0) {
         end = true;
+        readFailed = std::ferror(file) != 0;
         break;
       }
       len += got;
     }
-    const void* stop = std::memchr(buf.data() + start, 0x1A, len - start);
-    if (stop) {
-      len = static_cast<std::size_t>(static_cast<const char*>(stop) - buf.data());
-      end = true;
-    }
+    // The first block is always checked: the windows that reach before the file look into it.
+    if (settled || atFileStart) cutAtEof(start);
   }
 
   unsigned char at(std::size_t i) const { return static_cast<unsigned char>(buf[i]); }
-
   // The translated byte that starts at raw index p (p < len); next is where the one after
   // starts. The caller keeps p far enough from len unless the file ends there.
   unsigned char forward(std::size_t p, std::size_t& next) const {
@@ -124,12 +161,22 @@ struct Scan {
   MatchList* matches;
   std::size_t countedTo = 0;  // LF bytes of buf[0, countedTo) are in linesBefore
   int64_t linesBefore = 0;
+  int64_t lineStartBefore = 0;  // file offset after the last LF before buf[0] (when settled)
 
   void record(std::size_t rightAt) {
     linesBefore += static_cast<int64_t>(
         countByte(raw.buf.data() + countedTo, rightAt - countedTo, '\n'));
     countedTo = rightAt;
+    std::size_t after = afterLastLineEnd(raw.buf.data(), rightAt);
+    matches->lineStart[matches->count] =
+        after <= rightAt ? raw.base + static_cast<int64_t>(after) : lineStartBefore;
     matches->line[matches->count++] = static_cast<int32_t>(linesBefore);
+  }
+
+  // Notes where the last line of buf[0, n) starts before those bytes are dropped.
+  void dropping(std::size_t n) {
+    std::size_t after = afterLastLineEnd(raw.buf.data(), n);
+    if (after <= n) lineStartBefore = raw.base + static_cast<int64_t>(after);
   }
 
   // Judges the window that starts with `virtualBytes` zero bytes before the file followed by
@@ -155,6 +202,43 @@ struct Scan {
   }
 
   bool full() const { return matches->count >= kMatchCap; }
+
+  // Counts the line ends of the bytes dropped before settling, reading them again, and looks
+  // for 0x1A in them and in the buffer. Afterwards the window is as if it had been settled
+  // from the start. False on a read error.
+  bool settle() {
+    raw.settled = true;
+    if (raw.base > 0) {
+      const int64_t resume = raw.base + static_cast<int64_t>(raw.len);
+      if (raw.base > static_cast<int64_t>(LONG_MAX) || std::fseek(raw.file, 0, SEEK_SET) != 0) {
+        return false;
+      }
+      std::vector<char> block(std::size_t(1) << 16);
+      int64_t done = 0;
+      while (done < raw.base) {
+        std::size_t want = static_cast<std::size_t>(
+            std::min<int64_t>(raw.base - done, static_cast<int64_t>(block.size())));
+        std::size_t got = std::fread(block.data(), 1, want, raw.file);
+        if (got != want) return false;
+        const void* stop = std::memchr(block.data(), 0x1A, got);
+        if (stop) {  // the dictionary ended before this window
+          raw.len = 0;
+          raw.end = true;
+          return true;
+        }
+        linesBefore += static_cast<int64_t>(countByte(block.data(), got, '\n'));
+        std::size_t after = afterLastLineEnd(block.data(), got);
+        if (after <= got) lineStartBefore = done + static_cast<int64_t>(after);
+        done += static_cast<int64_t>(got);
+      }
+      if (resume > static_cast<int64_t>(LONG_MAX) ||
+          std::fseek(raw.file, static_cast<long>(resume), SEEK_SET) != 0) {
+        return false;
+      }
+    }
+    raw.cutAtEof(0);
+    return true;
+  }
 };
 
 // The longest run of query bytes holding neither "*" nor LF: every match contains it as the
@@ -184,8 +268,11 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
   if (matchMode == Phonetic)
     return findPhoneticMatches(dictionaryPath, query, queryLength, session.searchLanguage, matches, blockSize);
   matches.count = 0;
+  matches.lineStartsKnown = false;
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
+  // The scan reads whole blocks into its own buffer: no second copy through the stream's.
+  std::setvbuf(in.file, nullptr, _IONBF, 0);
   if (matchMode < SubString || matchMode > Exact) return true;  // no mode rule: nothing accepted
   if (queryLength < 0 || queryLength > kMaxQuery) return true;
 
@@ -201,6 +288,7 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
 
   // Windows that still hold some of the zero bytes the window starts with.
   for (int v = queryLength - 1; v >= 1 && !scan.full(); --v) scan.judge(v, 0);
+  if (matches.count > 0 && !scan.settle()) return false;  // at the file's start: nothing to reread
 
   int anchorAt, anchorLength;
   longestLiteralRun(scan.query, queryLength, anchorAt, anchorLength);
@@ -211,7 +299,7 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
   std::size_t from = 0;
   if (queryLength == 0 && raw.len > 0) raw.forward(0, from);
   while (!scan.full()) {
-    const std::size_t limit = raw.end ? raw.len : raw.len - kLookAhead;
+    std::size_t limit = raw.end ? raw.len : raw.len - kLookAhead;
     while (from < limit && !scan.full()) {
       std::size_t p;
       if (anchorLength > 0) {
@@ -222,9 +310,17 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
           break;
         }
         p = static_cast<std::size_t>(hit - raw.buf.data());
-        from = p + 1;
       } else {
         p = from;
+      }
+      if (!raw.settled) {
+        if (!scan.settle()) return false;
+        limit = raw.end ? raw.len : raw.len - kLookAhead;
+        if (p >= limit) break;  // the dictionary ends before this candidate
+      }
+      if (anchorLength > 0) {
+        from = p + 1;
+      } else {
         raw.forward(p, from);
       }
       // Step back from the anchor to the window's start; windows reaching before the file
@@ -242,17 +338,23 @@ bool findMatches(const char* dictionaryPath, const char* query, int queryLength,
     }
     if (raw.end || scan.full()) break;
     const std::size_t keepFrom = limit - kKeepBehind;
-    if (scan.countedTo <= keepFrom) {
-      scan.linesBefore += static_cast<int64_t>(
-          countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
-      scan.countedTo = 0;
+    if (!raw.settled) {
+      scan.countedTo = 0;  // counted when settling
     } else {
-      scan.countedTo -= keepFrom;
+      scan.dropping(keepFrom);
+      if (scan.countedTo <= keepFrom) {
+        scan.linesBefore += static_cast<int64_t>(
+            countByte(raw.buf.data() + scan.countedTo, keepFrom - scan.countedTo, '\n'));
+        scan.countedTo = 0;
+      } else {
+        scan.countedTo -= keepFrom;
+      }
     }
     from -= keepFrom;
     raw.refill(keepFrom);
   }
-  return true;
+  matches.lineStartsKnown = true;
+  return !raw.readFailed;
 }
 
 SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPath,
@@ -273,6 +375,57 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
   auto emit = [&](const char* data, std::size_t n) {
     if (n > 0 && std::fwrite(data, 1, n, out) != n) failed = true;
   };
+
+  if (matches.lineStartsKnown && lineCount > 0) {
+    // Each line from its start to its LF (or to 0x1A or the file's end), read in blocks;
+    // neighbouring lines usually share a block.
+    std::vector<char> block(std::size_t(1) << 14);
+    int64_t blockBase = 0;
+    std::size_t blockLength = 0;
+    int64_t filePos = 0;
+    int previousLine = -1;
+    for (int i = 0; i < matches.count && !failed; ++i) {
+      if (matches.line[i] == previousLine) continue;
+      previousLine = matches.line[i];
+      int64_t pos = matches.lineStart[i];
+      char before = 0;  // the raw byte before the one at pos, within this line
+      for (;;) {
+        if (pos < blockBase || pos >= blockBase + static_cast<int64_t>(blockLength)) {
+          if (pos != filePos && (pos > static_cast<int64_t>(LONG_MAX) ||
+                                 std::fseek(in.file, static_cast<long>(pos), SEEK_SET) != 0)) {
+            failed = true;
+            break;
+          }
+          blockBase = pos;
+          blockLength = std::fread(block.data(), 1, block.size(), in.file);
+          filePos = pos + static_cast<int64_t>(blockLength);
+          if (blockLength == 0) break;  // the file ends: a last line without LF
+        }
+        const char* data = block.data() + (pos - blockBase);
+        std::size_t n = blockLength - static_cast<std::size_t>(pos - blockBase);
+        const void* stop = std::memchr(data, 0x1A, n);
+        if (stop) n = static_cast<std::size_t>(static_cast<const char*>(stop) - data);
+        const void* lf = std::memchr(data, '\n', n);
+        if (lf) {
+          std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+          if ((at > 0 ? data[at - 1] : before) == '\r') {
+            emit(data, at + 1);
+          } else {
+            emit(data, at);
+            emit("\r\n", 2);
+          }
+          break;
+        }
+        emit(data, n);
+        if (stop) break;
+        before = n > 0 ? data[n - 1] : before;
+        pos += static_cast<int64_t>(n);
+      }
+    }
+    if (std::ferror(in.file)) failed = true;
+    if (std::fclose(out) != 0) failed = true;
+    return failed ? SearchStatus::ResultNotWritten : SearchStatus::Loaded;
+  }
 
   // The copy works on raw bytes: a selected line is written as read, except that an LF without
   // a CR before it gets one, which is what reading in text mode and writing LF as CR LF gives.
@@ -358,10 +511,17 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
   if (session.queryLength < 0 || session.queryLength > kQueryCapacity) {
     return SearchStatus::QueryTooLong;
   }
+  // Both files are looked at before either is opened: opening a pipe would wait for a writer.
+  switch (fileKind(paths.dictionary)) {
+    case FileKind::Missing: return SearchStatus::DictionaryMissing;
+    case FileKind::Other: return SearchStatus::DictionaryNotRegular;
+    case FileKind::Regular: break;
+  }
+  if (fileKind(paths.result) == FileKind::Other) return SearchStatus::ResultNotRegular;
   MatchList matches;
   if (!findMatches(paths.dictionary, session.queryText, session.queryLength, session.matchMode,
                    matches, paths.blockSize)) {
-    return SearchStatus::DictionaryMissing;
+    return SearchStatus::DictionaryUnreadable;  // it was there a moment ago
   }
   SearchStatus written = writeSelectedLines(paths.dictionary, paths.result, matches, paths.blockSize);
   if (written == SearchStatus::DictionaryMissing || written == SearchStatus::ResultNotCreated) {

@@ -22,6 +22,9 @@ enum class SearchStatus {
   Loaded,              // searched; f2.tc written and loaded into the result buffer
   LoadedTruncated,     // as Loaded, but f2.tc is bigger than the buffer: its first bytes loaded
   DictionaryMissing,   // dictiona.dat cannot be opened: nothing changed
+  DictionaryNotRegular,  // dictiona.dat is a folder, a pipe or a device: nothing changed
+  DictionaryUnreadable,  // reading dictiona.dat failed: nothing changed
+  ResultNotRegular,    // f2.tc exists but is not a regular file: nothing changed
   QueryTooLong,        // queryLength outside 0..32: nothing changed
   ResultNotCreated,    // f2.tc cannot be created for writing: nothing changed
   ResultNotWritten,    // f2.tc could not be written completely; what reached it was loaded
@@ -29,6 +32,11 @@ enum class SearchStatus {
   ResultSizeFailed,    // the size of f2.tc cannot be read: resultSize is -1
   BufferNotAllocated,  // no result buffer: f2.tc written, foundCount set, resultSize 0
 };
+
+// What a path names, looked at before opening it: a pipe or a device would block or mislead
+// a read, a folder cannot be written.
+enum class FileKind { Missing, Regular, Other };
+FileKind fileKind(const char* path);
 
 // 1 when the search got as far as reading the dictionary and rewriting f2.tc (the program then
 // shows the results view), 0 when nothing changed.
@@ -43,6 +51,10 @@ struct SearchPaths {
 struct MatchList {
   int32_t line[kMatchCap];  // line numbers in the order found, never decreasing
   int count = 0;
+  // Raw file offset where each entry's line starts, when the matcher kept it (findMatches
+  // does): the result file is then written without reading the dictionary up to each line.
+  int64_t lineStart[kMatchCap];
+  bool lineStartsKnown = false;
 };
 
 // 1 when b is one of the word-boundary bytes ;,.[]()! ?" and LF, else 0.
@@ -51,12 +63,13 @@ int isDelimiter(unsigned char b);
 bool acceptsMatch(int matchMode, unsigned char left, unsigned char right);
 
 // First pass: the accepted match positions (at most 100) as line numbers. False when the
-// dictionary cannot be opened.
+// dictionary cannot be opened or reading it failed.
 bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
                  MatchList& matches, std::size_t blockSize = kSearchBlockSize);
 
 // Second pass: rewrites resultPath with every dictionary line that holds an entry of matches,
-// in order, each once, with CR LF line ends. Returns Loaded when all was written,
+// in order, each once, with CR LF line ends (reading from each line's start when matches knows
+// it, else from the file's start). Returns Loaded when all was written,
 // DictionaryMissing, ResultNotCreated or ResultNotWritten.
 SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPath,
                                 const MatchList& matches, std::size_t blockSize = kSearchBlockSize);

@@ -16,6 +16,16 @@ struct StatusMessage {
 
 const StatusMessage kStatusMessages[] = {
     {SearchStatus::DictionaryMissing, "Can not find \"dictiona.dat\"", "Unfourtunately", true},
+    {SearchStatus::DictionaryNotRegular,
+     "\"dictiona.dat\" is not a regular file (a folder or a device?). Nothing was searched.",
+     "Unfourtunately", true},
+    {SearchStatus::DictionaryUnreadable,
+     "Can not read \"dictiona.dat\". Nothing was searched; the previous result is kept.",
+     "Unfourtunately", true},
+    {SearchStatus::ResultNotRegular,
+     "\"f2.tc\" is not a regular file (a folder or a device?): the search cannot write its "
+     "result there. Nothing was changed.",
+     nullptr, true},
     {SearchStatus::QueryTooLong, "The query is longer than 32 letters.", nullptr, true},
     {SearchStatus::ResultNotCreated,
      "Can not create the result file \"f2.tc\". The previous result is kept.", nullptr, true},

@@ -1,5 +1,6 @@
 """vartolik-cli run in a scratch folder: exit codes, output, and the files it leaves."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -22,8 +23,8 @@ def shown(line):
     return SHOWN[head] + " " + rest
 
 
-def run(folder, *args):
-    p = subprocess.run([CLI, *args], cwd=folder, capture_output=True)
+def run(folder, *args, cli=CLI):
+    p = subprocess.run([cli, *args], cwd=folder, capture_output=True, timeout=60)
     return p.returncode, p.stdout.decode("utf-8", "replace"), p.stderr.decode("utf-8", "replace")
 
 
@@ -110,6 +111,104 @@ class Search(unittest.TestCase):
         code, out, err = run(self.folder, "count")
         self.assertEqual((code, out), (2, ""))
         self.assertIn("dictiona.dat", err)
+
+    def test_unusable_dictionary_or_result_is_refused_and_f2_kept(self):
+        # A folder or a pipe where a file should be: refused at once (a pipe would block the
+        # search for ever), with a message, exit 2, and the old f2.tc untouched.
+        dictionary = os.path.join(self.folder, "dictiona.dat")
+        result = os.path.join(self.folder, "f2.tc")
+        cases = [
+            (dictionary, os.mkdir, ["search", "дом"], "not a regular file"),
+            (dictionary, os.mkdir, ["count"], "not a regular file"),
+            (dictionary, os.mkfifo, ["search", "дом"], "not a regular file"),
+            (dictionary, os.mkfifo, ["count"], "not a regular file"),
+            (result, os.mkfifo, ["search", "дом"], "f2.tc in the current directory is not a regular"),
+        ]
+        for path, make, args, message in cases:
+            with self.subTest(args=args, make=make.__name__, path=os.path.basename(path)):
+                for name in ("dictiona.dat", "f2.tc"):
+                    p = os.path.join(self.folder, name)
+                    if os.path.isdir(p):
+                        os.rmdir(p)
+                    elif os.path.lexists(p):
+                        os.remove(p)
+                with open(dictionary, "wb") as f:
+                    f.write(DICTIONARY)
+                if path == dictionary:
+                    with open(result, "wb") as f:
+                        f.write(b"previous\r\n")
+                if os.path.exists(path):
+                    os.remove(path)
+                make(path)
+                code, out, err = run(self.folder, *args)
+                self.assertEqual((code, out), (2, ""))
+                self.assertIn(message, err)
+                if path == dictionary:
+                    self.assertEqual(self.result_file(), b"previous\r\n")
+
+    def test_output_failures_are_reported(self):
+        # A full disk, a closed stdout and a folder as stdin: each command says what failed
+        # and exits 2 instead of 0.
+        encoded = "घर дом\n".encode("utf-8")
+        folder_fd = os.open(self.folder, os.O_RDONLY)
+        self.addCleanup(os.close, folder_fd)
+        cases = [
+            (["search", "дело"], None, "/dev/full", "cannot write the output"),
+            (["count"], None, "/dev/full", "cannot write the output"),
+            (["decode"], DICTIONARY, "/dev/full", "cannot write the output"),
+            (["encode"], encoded, "/dev/full", "cannot write the output"),
+            (["search", "дело"], None, "closed", "cannot write the output"),
+            (["encode"], encoded, "closed", "cannot write the output"),
+            (["decode"], folder_fd, "/dev/null", "cannot read the input"),
+            (["encode"], folder_fd, "/dev/null", "cannot read the input"),
+        ]
+        for args, stdin, stdout, message in cases:
+            with self.subTest(args=args, stdout=stdout, stdin=type(stdin).__name__):
+                command = [CLI, *args]
+                if stdout == "closed":
+                    command = ["sh", "-c", 'exec "$0" "$@" >&-', *command]
+                    out = None
+                else:
+                    out = open(stdout, "wb")
+                    self.addCleanup(out.close)
+                p = subprocess.run(command, cwd=self.folder, stdout=out, stderr=subprocess.PIPE,
+                                   input=stdin if isinstance(stdin, bytes) else None,
+                                   stdin=stdin if isinstance(stdin, int) else None, timeout=60)
+                self.assertEqual(p.returncode, 2)
+                self.assertIn(message, p.stderr.decode("utf-8", "replace"))
+
+    def test_dictionary_given_or_installed(self):
+        # An installed layout: PREFIX/bin/vartolik-cli finds PREFIX/share/vartolik/dictiona.dat
+        # from a folder that has none, and then writes no f2.tc there unless asked to.
+        prefix = os.path.join(self.folder, "prefix")
+        os.makedirs(os.path.join(prefix, "bin"))
+        os.makedirs(os.path.join(prefix, "share", "vartolik"))
+        installed = os.path.join(prefix, "bin", "vartolik-cli")
+        shutil.copy(CLI, installed)
+        os.rename(os.path.join(self.folder, "dictiona.dat"),
+                  os.path.join(prefix, "share", "vartolik", "dictiona.dat"))
+        elsewhere = os.path.join(self.folder, "elsewhere")
+        os.mkdir(elsewhere)
+        f2 = os.path.join(elsewhere, "f2.tc")
+
+        code, out, err = run(elsewhere, "search", "дом", cli=installed)
+        self.assertEqual((code, out.splitlines()[0]), (0, "Dictionary has found 1 words for you"), err)
+        self.assertFalse(os.path.exists(f2))
+        self.assertEqual(run(elsewhere, "count", cli=installed)[:2],
+                         (0, "Found 3 words in data file of dictionary\n"))
+        code, out, err = run(elsewhere, "search", "--write-result", "дом", cli=installed)
+        with open(f2, "rb") as f:
+            self.assertEqual(f.read(), "Gar (ghar) дом, жилище\r\n".encode("cp1251"))
+        # A dictionary in the current folder comes first; --dictionary before both.
+        with open(os.path.join(elsewhere, "dictiona.dat"), "wb") as f:
+            f.write("kama (kam) дом\r\n".encode("cp1251"))
+        code, out, err = run(elsewhere, "search", "дом", cli=installed)
+        self.assertEqual(out.splitlines()[1:], [shown("kama (kam) дом")])
+        code, out, err = run(self.folder, "search", "--dictionary",
+                             os.path.join(prefix, "share", "vartolik", "dictiona.dat"), "дело")
+        self.assertEqual((code, out.splitlines()[0]), (0, "Dictionary has found 2 words for you"))
+        # Without an installed copy and without ./dictiona.dat, the program's message.
+        self.assertEqual(run(prefix, "count")[0], 2)
 
     def test_count(self):
         code, out, _ = run(self.folder, "count")

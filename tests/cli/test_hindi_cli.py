@@ -50,13 +50,15 @@ class EncodeDecode(unittest.TestCase):
             self.assertEqual(out.decode("utf-8"), text, data)
             self.assertEqual(hc.decode_line(data), text, data)
 
-    def test_refusal_names_line_and_character_and_prints_nothing(self):
-        code, out, err = run(["encode"], "घर дом\nकळ x\n".encode("utf-8"))
+    def test_refusal_names_line_and_character_and_stops_there(self):
+        # encode streams: the lines before the refused one are out, nothing after it
+        code, out, err = run(["encode"], "घर дом\nकळ x\nघर\n".encode("utf-8"))
         self.assertEqual(code, 2)
-        self.assertEqual(out, b"")
+        self.assertEqual(out, hc.encode_line("घर дом") + b"\n")
         self.assertIn("line 2, character 1 (U+0933", err)
         code, out, err = run(["encode"], b"ok\n\xff\n")
         self.assertEqual(code, 2)
+        self.assertEqual(out, b"ok\n")
         self.assertIn("line 2, character 0", err)
         self.assertIn("not valid UTF-8", err)
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/session_state.h"
@@ -50,11 +51,18 @@ TEST(LineCount, ReportAndScrollLine) {
   EXPECT_STREQ(session.messageText, "Found 2 words in data file of dictionary");
   EXPECT_EQ(session.scrollLine, 0);
 
-  session.scrollLine = 4;
+  // A missing dictionary and a folder in its place are both reported as an error, not as 0.
   std::string missing = dir.file("none.dat");
-  EXPECT_EQ(countDictionaryFile(missing.c_str()), 0);
-  EXPECT_STREQ(session.messageText, "\xEE\xF8\xE8\xE1\xEA\xE0");
-  EXPECT_EQ(session.scrollLine, 0);
+  std::string folder = dir.file("folder.dat");
+  std::filesystem::create_directory(folder);
+  for (const std::string& path : {missing, folder}) {
+    session.scrollLine = 4;
+    EXPECT_EQ(countDictionaryFile(path.c_str()), 0) << path;
+    EXPECT_STREQ(session.messageText, "\xEE\xF8\xE8\xE1\xEA\xE0");
+    EXPECT_EQ(session.scrollLine, 0);
+  }
+  EXPECT_EQ(countLineEnds(missing.c_str()), kCountMissing);
+  EXPECT_EQ(countLineEnds(folder.c_str()), kCountNotRegular);
 }
 
 }  // namespace

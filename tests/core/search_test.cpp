@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <string>
 
 #include "search/search.h"
@@ -128,24 +132,68 @@ TEST(Search, MissingDictionaryChangesNothing) {
   EXPECT_EQ(session.resultSize, 12);
 }
 
-TEST(Search, ResultFileThatCannotBeCreatedChangesNothing) {
-  ScratchDir dir;
-  GuardedResultBuffer buffer;
-  std::string dict = dir.file("dictiona.dat");
-  std::string result = dir.file("f2.tc");
-  writeRawFile(dict.c_str(), "ab\r\n");
-  std::filesystem::create_directory(result);  // a folder where the file should go
-  session.foundCount = 5;
-  session.resultSize = 12;
-  setQuery("a", SubString);
-  SearchPaths paths;
-  paths.dictionary = dict.c_str();
-  paths.result = result.c_str();
-  SearchStatus status = runDictionarySearch(paths);
-  EXPECT_EQ(status, SearchStatus::ResultNotCreated);
-  EXPECT_EQ(searchSucceeded(status), 0);
-  EXPECT_EQ(session.foundCount, 5);
-  EXPECT_EQ(session.resultSize, 12);
+// Dictionaries and result files that cannot be used: refused before anything is opened for
+// good, so the previous result stays on disk and in the session.
+TEST(Search, FilesThatCannotBeUsedChangeNothing) {
+  enum Setup { DictionaryFolder, DictionaryPipe, ResultFolder, ResultPipe, ResultInMissingFolder };
+  struct Case {
+    Setup setup;
+    SearchStatus status;
+  } cases[] = {
+      {DictionaryFolder, SearchStatus::DictionaryNotRegular},
+      {ResultFolder, SearchStatus::ResultNotRegular},
+      {ResultInMissingFolder, SearchStatus::ResultNotCreated},
+#ifndef _WIN32
+      {DictionaryPipe, SearchStatus::DictionaryNotRegular},  // opening it would wait for ever
+      {ResultPipe, SearchStatus::ResultNotRegular},
+#endif
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    GuardedResultBuffer buffer;
+    std::string dict = dir.file("dictiona.dat");
+    std::string result = dir.file("f2.tc");
+    writeRawFile(dict.c_str(), "ab\r\n");
+    writeRawFile(result.c_str(), "old result\r\n");
+    switch (c.setup) {
+      case DictionaryFolder:
+        std::filesystem::remove(dict);
+        std::filesystem::create_directory(dict);
+        break;
+      case ResultFolder:
+        std::filesystem::remove(result);
+        std::filesystem::create_directory(result);
+        break;
+      case ResultInMissingFolder:
+        result = dir.file("missing/f2.tc");
+        break;
+      case DictionaryPipe:
+      case ResultPipe: {
+#ifndef _WIN32
+        const std::string& pipe = c.setup == DictionaryPipe ? dict : result;
+        std::filesystem::remove(pipe);
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+#endif
+        break;
+      }
+    }
+    session.foundCount = 5;
+    session.resultSize = 12;
+    setQuery("a", SubString);
+    SearchPaths paths;
+    paths.dictionary = dict.c_str();
+    paths.result = result.c_str();
+    SearchStatus status = runDictionarySearch(paths);
+    EXPECT_EQ(status, c.status) << c.setup;
+    EXPECT_EQ(searchSucceeded(status), 0) << c.setup;
+    EXPECT_EQ(session.foundCount, 5) << c.setup;
+    EXPECT_EQ(session.resultSize, 12) << c.setup;
+    if (c.setup == DictionaryFolder) {
+      std::string kept;
+      ASSERT_TRUE(readRawFile(result.c_str(), kept));
+      EXPECT_EQ(kept, "old result\r\n");
+    }
+  }
 }
 
 TEST(Search, TooLongQueryIsRefused) {
@@ -262,6 +310,19 @@ void expectSameAsReference(const ScratchDir& dir, const std::string& dictionary,
   ASSERT_EQ(show(run.resultFile), show(refFile)) << where;
   ASSERT_EQ(run.resultSize, ref.resultSize) << where;
   ASSERT_EQ(run.buffer, ref.buffer) << where;
+
+  // The same lines written from a list that carries line numbers only, as another matcher
+  // hands them over: the copy then reads the dictionary from its start.
+  MatchList numbersOnly;
+  std::string dictPath = dir.file("dictiona.dat"), plain = dir.file("numbers-only.tc");
+  ASSERT_TRUE(findMatches(dictPath.c_str(), query.data(), static_cast<int>(query.size()), mode,
+                          numbersOnly, blockSize));
+  numbersOnly.lineStartsKnown = false;
+  ASSERT_EQ(writeSelectedLines(dictPath.c_str(), plain.c_str(), numbersOnly, blockSize),
+            SearchStatus::Loaded);
+  std::string plainFile;
+  readRawFile(plain.c_str(), plainFile);
+  ASSERT_EQ(show(plainFile), show(refFile)) << where << " (line numbers only)";
 }
 
 TEST(SearchDifferential, SmallRandomDictionariesAllModes) {
