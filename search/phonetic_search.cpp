@@ -200,6 +200,7 @@ int phoneticLineTier(const PhoneticQuery& query, const char* line, std::size_t n
 bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& query,
                             MatchList& matches, std::size_t blockSize) {
   matches.count = 0;
+  matches.lineStartsKnown = false;  // f2.tc is then copied by reading the dictionary again
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
   if (query.empty()) return true;
@@ -247,7 +248,8 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
       have = 0;
     }
   }
-  return true;
+  // A read error is not the end of the dictionary: the caller keeps f2.tc as it was.
+  return std::ferror(in.file) == 0;
 }
 
 bool findPhoneticMatches(const char* dictionaryPath, const char* query, int queryLength,

@@ -49,7 +49,7 @@ bool acceptsMatch(int matchMode, unsigned char left, unsigned char right) {
     case RightAppend: return isDelimiter(left) != 0;
     case LeftAppend: return isDelimiter(right) != 0;
     case Exact: return isDelimiter(left) && isDelimiter(right);
-    default: return false;  // Phonetic has no comparison rule and accepts no position
+    default: return false;  // Phonetic compares whole lines (search/phonetic_search.cpp), not positions
   }
 }
 

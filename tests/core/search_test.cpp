@@ -196,6 +196,19 @@ TEST(Search, FilesThatCannotBeUsedChangeNothing) {
   }
 }
 
+TEST(Search, AFolderReadsAsAFailureInEveryMode) {
+  // Opened directly (past the regular-file check), a folder either does not open or fails
+  // on its first read: never the end of an empty dictionary.
+  ScratchDir dir;
+  std::string folder = dir.file("dictiona.dat");
+  std::filesystem::create_directory(folder);
+  for (int mode : {SubString, Exact, Phonetic}) {
+    MatchList matches;
+    EXPECT_FALSE(findMatches(folder.c_str(), "pani", 4, mode, matches)) << mode;
+    EXPECT_EQ(matches.count, 0) << mode;
+  }
+}
+
 TEST(Search, TooLongQueryIsRefused) {
   ScratchDir dir;
   std::string dict = dir.file("dictiona.dat");
