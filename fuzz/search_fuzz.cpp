@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/session_state.h"
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "search/result_buffer.h"
 #include "search/search.h"
 #include "tests/core/search_reference.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/session_state.h"
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "fuzz/fuzz_support.h"
 #include "teacher/teacher_lists.h"
 

@@ -1,6 +1,6 @@
 #include "teacher/teacher_export.h"
 
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "hindi/devanagari.h"
 #include "query/clipboard_text.h"
 #include "teacher/teacher_lists.h"

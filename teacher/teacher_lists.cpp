@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "app/session_state.h"
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 
 namespace {
 

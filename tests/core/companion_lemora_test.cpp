@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "companions/lemora/lemora_core.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "search/search.h"
 
 namespace reference {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/session_state.h"
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 
 namespace fs = std::filesystem;
 

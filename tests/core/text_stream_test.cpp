@@ -1,4 +1,4 @@
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 
 #include <gtest/gtest.h>
 

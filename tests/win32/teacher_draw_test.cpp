@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/session_state.h"
-#include "app/text_stream.h"
+#include "base/text_stream.h"
 #include "draw/gdi_kit.h"
 #include "teacher/teacher_lists_win.h"
 #include "tests/win32/dib_surface.h"
