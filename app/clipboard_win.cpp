@@ -90,8 +90,8 @@ void paste(HWND window, HDC dc) {
   if (q.language != kKeepLanguage && q.language != session.searchLanguage) {
     session.queryLength = session.caretIndex = 0;
   }
-  if (!insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength,
-                        session.caretIndex, q.bytes)) {
+  if (!insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength, session.caretIndex,
+                        q.bytes)) {
     report(dc, clipboardQueryMessage(ClipboardQuery::TooLong), true);
     return;
   }
@@ -106,15 +106,17 @@ void copy(HWND window, HDC dc) {
       text = resultLineToUnicode(line);
   } else if (session.viewMode == ViewTeacher) {
     std::string hindi, query;
-    if (teacherPairAt("", session.scrollLine, hindi, query)) text = teacherPairToUnicode(hindi, query);
+    if (teacherPairAt("", session.scrollLine, hindi, query))
+      text = teacherPairToUnicode(hindi, query);
   }
   if (text.empty()) {
     report(dc, "No entry shown: nothing copied", true);
   } else if (!writeClipboardText(window, text)) {
     report(dc, "The clipboard is busy: nothing copied", true);
   } else {
-    report(dc, session.viewMode == ViewTeacher ? "The first pair is on the clipboard"
-                                               : "The first entry is on the clipboard",
+    report(dc,
+           session.viewMode == ViewTeacher ? "The first pair is on the clipboard"
+                                           : "The first entry is on the clipboard",
            false);
   }
 }
@@ -165,8 +167,8 @@ void lookUp(HWND window, const ClipboardQueryText& q) {
 }  // namespace
 
 bool clipboardKeyDown(HWND window, WPARAM virtualKey) {
-  const ClipboardKey action = clipboardKeyFor(static_cast<int>(virtualKey),
-                                              GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
+  const ClipboardKey action = clipboardKeyFor(
+      static_cast<int>(virtualKey), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
   if (action == ClipboardKey::None) return false;
   HDC dc = GetDC(window);
   if (action == ClipboardKey::Paste)

@@ -85,8 +85,8 @@ LRESULT onPaint(HWND window) {
 // and invalidated the window, so the dialog's modal loop paints that screen behind it.
 LRESULT onChooseLanguage(HWND window) {
   HDC dc = GetDC(window);
-  DialogBoxParamA(static_cast<HINSTANCE>(session.appInstance), "LANG", window,
-                  languageDialogProc, 0);
+  DialogBoxParamA(static_cast<HINSTANCE>(session.appInstance), "LANG", window, languageDialogProc,
+                  0);
   // The bytes stay; only the length and the caret go back to the start.
   session.queryLength = 0;
   session.caretIndex = 0;

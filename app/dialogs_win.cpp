@@ -36,8 +36,14 @@ INT_PTR CALLBACK modelessDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 INT_PTR CALLBACK languageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
-    case IDC_LANG_RUSSIAN: session.searchLanguage = 0; EndDialog(dialog, 0); return TRUE;
-    case IDC_LANG_HINDI: session.searchLanguage = 1; EndDialog(dialog, 0); return TRUE;
+    case IDC_LANG_RUSSIAN:
+      session.searchLanguage = 0;
+      EndDialog(dialog, 0);
+      return TRUE;
+    case IDC_LANG_HINDI:
+      session.searchLanguage = 1;
+      EndDialog(dialog, 0);
+      return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     default: return FALSE;
   }

@@ -423,8 +423,7 @@ LRESULT onLButtonDown(HWND window, LPARAM lParam) {
   }
   // A press strictly inside the query field's frame places the caret.
   const QueryLineGeometry field = queryLineGeometry(session.headerStyle, session.clientWidth);
-  if (field.frameLeft < x && x < field.frameRight && field.frameTop < y &&
-      y < field.frameBottom) {
+  if (field.frameLeft < x && x < field.frameRight && field.frameTop < y && y < field.frameBottom) {
     session.caretIndex = caretIndexAtX(dc, x);
     drawQueryLine(dc);
   }

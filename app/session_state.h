@@ -9,16 +9,22 @@ enum ViewMode : int32_t { ViewPrompt = 0, ViewResults = 1, ViewTeacher = 3 };
 // Layout of the dictionary screen.
 enum HeaderStyle : int32_t { HeaderFull = 0, HeaderCompact = 1 };
 // How the query must match; always the command identifier minus 205.
-enum MatchMode : int32_t { SubString = 0, RightAppend = 1, LeftAppend = 2, Exact = 3, Phonetic = 4 };
+enum MatchMode : int32_t {
+  SubString = 0,
+  RightAppend = 1,
+  LeftAppend = 2,
+  Exact = 3,
+  Phonetic = 4
+};
 
 constexpr int kQueryCapacity = 32;
 constexpr int kMessageTextSize = 80;
 
 struct SessionState {
-  int16_t dictionaryActive = 0;   // 0 intro screen, 1 dictionary screen
+  int16_t dictionaryActive = 0;  // 0 intro screen, 1 dictionary screen
   int32_t headerStyle = HeaderFull;
   int32_t viewMode = ViewPrompt;
-  int32_t searchLanguage = 0;     // 1 Hindi, 0 Russian
+  int32_t searchLanguage = 0;  // 1 Hindi, 0 Russian
   int32_t matchMode = SubString;
   int32_t pressedControl = 0;
   int32_t scrollLine = 0;
@@ -27,7 +33,7 @@ struct SessionState {
   int32_t titleX = 0;
   char queryText[kQueryCapacity] = {'T', 'y', 'p', 'e', ' ', 't', 'h', 'e', ' ', 'w', 'o',
                                     'r', 'd', ' ', 'h', 'e', 'r', 'e', '.', '.', '.'};
-  int32_t queryLength = 21;       // bytes of queryText in use; the text is never terminated
+  int32_t queryLength = 21;  // bytes of queryText in use; the text is never terminated
   int32_t caretIndex = 0;
   int32_t foundCount = 0;
   char messageText[kMessageTextSize] = {};

@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> files;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
     std::string name = e.path().filename().string();
-    if (name.rfind("dictiona-", 0) == 0 && name.size() > 6 && name.substr(name.size() - 6) == "mb.dat") {
+    if (name.rfind("dictiona-", 0) == 0 && name.size() > 6 &&
+        name.substr(name.size() - 6) == "mb.dat") {
       files.push_back(e.path().string());
     }
   }
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
       {"Latin kitaab", "kitaab", 0},
       {"Latin, 2 readings", "kamzor", 1},  // Hindi language: transliteration and face codes
       {"face codes", "ikta-b", 1},
-      {"Russian, rare", "\xB8\xE6\xE8\xEA\xE8", 0},  // yozhiki: the planted yozhik, 3 lines
+      {"Russian, rare", "\xB8\xE6\xE8\xEA\xE8", 0},        // yozhiki: the planted yozhik, 3 lines
       {"Russian, common", "\xE4\xEE\xEC\xE0\xEC\xE8", 0},  // domami: 100 lines at once
   };
   std::printf("%-8s %-16s %7s %12s %12s %9s\n", "MB", "phonetic query", "found", "search ms",

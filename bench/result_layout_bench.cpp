@@ -2,7 +2,8 @@
 // from its start, so the worst case is a full buffer scrolled to its end. Not a test: it
 // prints figures and asserts nothing. Build without sanitizers, e.g.
 //   cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVARTOLIK_SANITIZE=OFF
-//   cmake --build build/bench -j2 --target vartolik-bench-layout && build/bench/vartolik-bench-layout
+//   cmake --build build/bench -j2 --target vartolik-bench-layout &&
+//   build/bench/vartolik-bench-layout
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -37,9 +38,17 @@ void measure(const char* name, const std::vector<char>& buffer, int32_t scrollLi
   const auto start = Clock::now();
   for (int i = 0; i < rounds; ++i) {
     runs.clear();
-    const ResultLayoutInput in{buffer.data(), static_cast<int32_t>(buffer.size()),
-                               static_cast<int32_t>(buffer.size()), scrollLine, 0, 1024, 768,
-                               query, 2, token, sizeof token};
+    const ResultLayoutInput in{buffer.data(),
+                               static_cast<int32_t>(buffer.size()),
+                               static_cast<int32_t>(buffer.size()),
+                               scrollLine,
+                               0,
+                               1024,
+                               768,
+                               query,
+                               2,
+                               token,
+                               sizeof token};
     layoutResultList(in, width, runs);
   }
   const double us =

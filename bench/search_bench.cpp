@@ -32,18 +32,29 @@ using Clock = std::chrono::steady_clock;
 // Russian words of the generator never contain "\xB8" (yo), so queries holding it match only
 // where the generator planted them.
 const char* const kRussian[] = {
-    "\xE4\xE5\xEB\xEE",          "\xF0\xE0\xE1\xEE\xF2\xE0", "\xE4\xEE\xEC",
-    "\xE2\xEE\xE4\xE0",          "\xEA\xED\xE8\xE3\xE0",     "\xF1\xEB\xEE\xE2\xEE",
-    "\xE4\xF0\xF3\xE3",          "\xE2\xE5\xF7\xE5\xF0",     "\xF3\xF2\xF0\xEE",
-    "\xF0\xF3\xF7\xEA\xE0",      "\xEC\xEE\xEB\xEE\xEA\xEE", "\xF2\xF3\xF7\xE0",
-    "\xE4\xE5\xF0\xE5\xE2\xEE",  "\xE6\xE8\xEB\xE8\xF9\xE5", "\xF1\xE5\xEC\xFC\xFF",
-    "\xF0\xE0\xE7\xE3\xEE\xE2\xEE\xF0", "\xEF\xF0\xE8\xFF\xF2\xE5\xEB\xFC",
+    "\xE4\xE5\xEB\xEE",
+    "\xF0\xE0\xE1\xEE\xF2\xE0",
+    "\xE4\xEE\xEC",
+    "\xE2\xEE\xE4\xE0",
+    "\xEA\xED\xE8\xE3\xE0",
+    "\xF1\xEB\xEE\xE2\xEE",
+    "\xE4\xF0\xF3\xE3",
+    "\xE2\xE5\xF7\xE5\xF0",
+    "\xF3\xF2\xF0\xEE",
+    "\xF0\xF3\xF7\xEA\xE0",
+    "\xEC\xEE\xEB\xEE\xEA\xEE",
+    "\xF2\xF3\xF7\xE0",
+    "\xE4\xE5\xF0\xE5\xE2\xEE",
+    "\xE6\xE8\xEB\xE8\xF9\xE5",
+    "\xF1\xE5\xEC\xFC\xFF",
+    "\xF0\xE0\xE7\xE3\xEE\xE2\xEE\xF0",
+    "\xEF\xF0\xE8\xFF\xF2\xE5\xEB\xFC",
 };
 const char kCommonWord[] = "\xE4\xE5\xEB\xEE";                  // in many entries
-const char kRareWord[] = "\xB8\xE6\xE8\xEA";                     // planted near the end only
-const char kAbsentWord[] = "\xF9\xB8\xEB\xEA\xED\xF3\xF2\xFC";   // nowhere
-const char kAbsentHindi[] = "kOSIvAgr";                          // only common codes, nowhere
-const char kRareLetters[] = "zqzqzq";                            // bytes the text never holds
+const char kRareWord[] = "\xB8\xE6\xE8\xEA";                    // planted near the end only
+const char kAbsentWord[] = "\xF9\xB8\xEB\xEA\xED\xF3\xF2\xFC";  // nowhere
+const char kAbsentHindi[] = "kOSIvAgr";                         // only common codes, nowhere
+const char kRareLetters[] = "zqzqzq";                           // bytes the text never holds
 
 std::string hindiToken(std::mt19937& rng) {
   static const char kCodes[] = "kgcjtdnpbmyrlvsSHaAiIuUeEoO";
@@ -188,7 +199,8 @@ int compareProcesses(const std::string& cli, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "--processes") == 0) return compareProcesses(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "--processes") == 0)
+    return compareProcesses(argv[2], argv[3]);
   std::string dir = argc > 1 ? argv[1] : "build/bench-data";
   std::vector<std::size_t> sizes = {4, 64, 256};
   if (argc > 2) {
@@ -225,7 +237,8 @@ int main(int argc, char** argv) {
       paths.dictionary = dict.c_str();
       paths.result = result.c_str();
       int pairs = mb >= 256 ? 7 : 9;
-      double ref = timed([&] { reference::search(dict.c_str(), refResult.c_str(), q.bytes, SubString); });
+      double ref =
+          timed([&] { reference::search(dict.c_str(), refResult.c_str(), q.bytes, SubString); });
 
       std::FILE* p = std::fopen(pattern.c_str(), "wb");
       std::fwrite(q.bytes.data(), 1, q.bytes.size(), p);

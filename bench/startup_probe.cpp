@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     created.push_back(r.created);
     painted.push_back(r.painted);
   }
-  std::printf("%-16s window created %7.1f ms, first paint done %7.1f ms (median of %d)\n",
-              argv[2], median(created), median(painted), rounds);
+  std::printf("%-16s window created %7.1f ms, first paint done %7.1f ms (median of %d)\n", argv[2],
+              median(created), median(painted), rounds);
   return 0;
 }

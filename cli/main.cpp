@@ -10,7 +10,8 @@
 namespace {
 
 const CliCommand kCommands[] = {
-    {"search", searchCommand, "search dictiona.dat as the program does, rewrite f2.tc, print the lines"},
+    {"search", searchCommand,
+     "search dictiona.dat as the program does, rewrite f2.tc, print the lines"},
     {"count", countCommand, "count the lines of dictiona.dat"},
     {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
     {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},

@@ -38,7 +38,8 @@ const char kSearchHelp[] =
     "\n"
     "QUERY is UTF-8 (Hindi is converted to the Hindi face's codes, Russian to Windows-1251),\n"
     "at most 32 bytes once converted; \"*\" stands for\n"
-    "any one byte (not in phonetic). Exit status: 0 done, 1 searched but f2.tc could not be loaded, 2 refused or\n"
+    "any one byte (not in phonetic). Exit status: 0 done, 1 searched but f2.tc could not be "
+    "loaded, 2 refused or\n"
     "failed (the dictionary cannot be read, the output cannot be written); f2.tc is left as it\n"
     "was whenever the dictionary could not be read.\n"
     "\n"
@@ -57,10 +58,8 @@ struct ModeName {
 };
 
 const ModeName kModes[] = {
-    {"substring", "SubString", "0", SubString},
-    {"word-start", "RightAppend", "1", RightAppend},
-    {"word-end", "LeftAppend", "2", LeftAppend},
-    {"whole-word", "Exact", "3", Exact},
+    {"substring", "SubString", "0", SubString},  {"word-start", "RightAppend", "1", RightAppend},
+    {"word-end", "LeftAppend", "2", LeftAppend}, {"whole-word", "Exact", "3", Exact},
     {"phonetic", "Phonetic", "4", Phonetic},
 };
 
@@ -182,15 +181,13 @@ int searchCommand(int argc, char** argv) {
       return refuse("f2.tc in the current directory is not a regular file; nothing was changed");
     case SearchStatus::ResultNotCreated:
       return refuse("cannot create f2.tc in the current directory; nothing was changed");
-    case SearchStatus::QueryTooLong:
-      return refuse("the query is too long");
+    case SearchStatus::QueryTooLong: return refuse("the query is too long");
     case SearchStatus::ResultOpenFailed:
     case SearchStatus::ResultSizeFailed:
       std::printf("Dictionary has found %d words for you\n", session.foundCount);
       std::fprintf(stderr, "vartolik-cli search: f2.tc was written but cannot be read back\n");
       return outputWritten("search") ? 1 : 2;
-    default:
-      break;
+    default: break;
   }
   resultBuffer = buffer.data();
   std::printf("Dictionary has found %d words for you\n", session.foundCount);

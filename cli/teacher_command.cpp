@@ -27,7 +27,9 @@ const char kTeacherHelp[] =
     "example:\n"
     "  cd build/windows/dist && ../../native/vartolik-cli teacher export --out cards.txt\n";
 
-bool isHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+bool isHelp(const char* arg) {
+  return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+}
 
 int exportPairs(const char* dictionaryPath, const char* outPath) {
   std::vector<std::string> hindi, russian;

@@ -36,17 +36,17 @@ int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size
 // One pressable control of a header: its frame, what it shows at rest, and how a press on
 // it is drawn. Painting, hit testing and the pressed and released looks all read it.
 struct HeaderControl {
-  int code;                        // full header: pressedControl after a press (0: unchanged);
-                                   // compact header: the toolbar code
-  int left, top, right, bottom;    // frame; a press strictly inside it hits the control
-  const char* caption;             // nullptr: the options arrow glyph instead of a text
-  const char* pressedCaption;      // the caption drawn while pressed
-  Colour ink;                      // the caption's colour
-  int captionX, captionY;          // resting place of the caption or the glyph
-  int pressedDx, pressedDy;        // where the pressed caption sits relative to it
-  const char* hindiMark;           // a second caption in fontHindi, 5 pixels lower, or nullptr
-  bool shown;                      // the layout draws it at this client size
-  bool answers;                    // a press can hit it at this client size
+  int code;                      // full header: pressedControl after a press (0: unchanged);
+                                 // compact header: the toolbar code
+  int left, top, right, bottom;  // frame; a press strictly inside it hits the control
+  const char* caption;           // nullptr: the options arrow glyph instead of a text
+  const char* pressedCaption;    // the caption drawn while pressed
+  Colour ink;                    // the caption's colour
+  int captionX, captionY;        // resting place of the caption or the glyph
+  int pressedDx, pressedDy;      // where the pressed caption sits relative to it
+  const char* hindiMark;         // a second caption in fontHindi, 5 pixels lower, or nullptr
+  bool shown;                    // the layout draws it at this client size
+  bool answers;                  // a press can hit it at this client size
 };
 
 // Whether a press at (x, y) hits the control: it answers and (x, y) lies strictly inside.
@@ -56,20 +56,38 @@ bool controlHit(const HeaderControl& control, int x, int y);
 // Search button (the release repaints the window), one of the three controls that only go
 // down and up (options arrow, keyboard-support strip, "Yes, in the same language."), or one
 // of the two that switch the language (the release repaints the header).
-enum FullPressed : int { PressedNothing = 0, PressedSearch = 1, PressedRaiseThree = 2,
-                         PressedLanguage = 3 };
+enum FullPressed : int {
+  PressedNothing = 0,
+  PressedSearch = 1,
+  PressedRaiseThree = 2,
+  PressedLanguage = 3
+};
 
 // The full header's controls, in the order a press evaluates them.
-enum FullControl : int { FullSearch, FullLanguage, FullKeyboard, FullOptions, FullSameLanguage,
-                         FullAnotherLanguage, FullWait, FullExit, kFullControlCount };
+enum FullControl : int {
+  FullSearch,
+  FullLanguage,
+  FullKeyboard,
+  FullOptions,
+  FullSameLanguage,
+  FullAnotherLanguage,
+  FullWait,
+  FullExit,
+  kFullControlCount
+};
 // Control `which` of the full header at a client size; titleX places the keyboard label and
 // searchLanguage (1 Hindi, 0 Russian) decides what the language button names.
 HeaderControl fullHeaderControl(int which, int32_t clientWidth, int32_t clientHeight,
                                 int32_t titleX, int32_t searchLanguage);
 
 // Toolbar buttons of the compact header.
-enum ToolbarCode : int { ToolbarNone = 0, ToolbarSearch = 1, ToolbarKeyboard = 2,
-                         ToolbarOptions = 3, ToolbarLanguage = 4 };
+enum ToolbarCode : int {
+  ToolbarNone = 0,
+  ToolbarSearch = 1,
+  ToolbarKeyboard = 2,
+  ToolbarOptions = 3,
+  ToolbarLanguage = 4
+};
 // Toolbar button `code` (ToolbarSearch..ToolbarLanguage) at a client width.
 HeaderControl compactToolbarControl(int code, int32_t clientWidth);
 

@@ -85,8 +85,8 @@ void faceBox(HDC dc, int left, int top, int right, int bottom) {
 // The two-pixel bevel of RaisedFrame and SunkenFrame: the right-and-bottom path first, then
 // the top-and-left one, which wins where the two meet.
 void bevel(HDC dc, int left, int top, int right, int bottom, HPEN rightBottom, HPEN topLeft) {
-  const POINT lower[] = {{right - 1, top + 1},    {right - 1, bottom - 1}, {left + 1, bottom - 1},
-                         {left + 2, bottom - 2},  {right - 2, bottom - 2}, {right - 2, top + 2}};
+  const POINT lower[] = {{right - 1, top + 1},   {right - 1, bottom - 1}, {left + 1, bottom - 1},
+                         {left + 2, bottom - 2}, {right - 2, bottom - 2}, {right - 2, top + 2}};
   const POINT upper[] = {{right - 1, top + 1},   {left + 1, top + 1}, {left + 1, bottom - 1},
                          {left + 2, bottom - 2}, {left + 2, top + 2}, {right - 2, top + 2}};
   SelectObject(dc, rightBottom);
@@ -120,13 +120,13 @@ int createKitObjects() {
 
   for (const FontSpec& f : kFonts) {
     HFONT font = CreateFontA(f.height, f.width, f.escapement, f.orientation, f.weight, f.italic,
-                             f.underline, f.strikeOut, f.charSet, f.outPrecision,
-                             f.clipPrecision, f.quality, f.pitchFamily, f.face);
+                             f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision,
+                             f.quality, f.pitchFamily, f.face);
     kit.*f.slot = font;
     if (!font) {
       const bool cyrillic = std::strcmp(f.face, kFaceCyrillic) == 0;
-      MessageBoxA(nullptr, cyrillic ? kCyrillicFontFailure : kDevanagariFontFailure,
-                  kErrorCaption, MB_OK);
+      MessageBoxA(nullptr, cyrillic ? kCyrillicFontFailure : kDevanagariFontFailure, kErrorCaption,
+                  MB_OK);
     }
   }
   return 1;

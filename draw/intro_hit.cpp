@@ -1,8 +1,8 @@
 #include "draw/intro_hit.h"
 
 const IntroElement kIntroElements[4] = {
-    {IntroInformation, 53, 425, 450, 450, "<< Click HERE for Information On Hindi >>", 63, 430,
-     53, 425, 450, 450},
+    {IntroInformation, 53, 425, 450, 450, "<< Click HERE for Information On Hindi >>", 63, 430, 53,
+     425, 450, 450},
     // The buttons answer only on rows 477 to 495 of their frames' 474 to 498.
     {IntroGo, 196, 474, 296, 499, "GO", 230, 480, 196, 476, 296, 496},
     {IntroHelp, 296, 474, 396, 499, "HELP", 320, 480, 296, 476, 396, 496},

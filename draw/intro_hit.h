@@ -6,10 +6,10 @@ enum IntroCode { IntroNone = 0, IntroInformation = 1, IntroGo = 2, IntroHelp = 3
 
 struct IntroElement {
   int code;
-  int left, top, right, bottom;              // frame
+  int left, top, right, bottom;  // frame
   const char* caption;
-  int captionX, captionY;                     // resting caption; pressed is one right, one down
-  int hitLeft, hitTop, hitRight, hitBottom;   // hit when strictly inside
+  int captionX, captionY;                    // resting caption; pressed is one right, one down
+  int hitLeft, hitTop, hitRight, hitBottom;  // hit when strictly inside
 };
 
 // In drawing order: the information bar, GO, HELP, LEARN.

@@ -56,9 +56,8 @@ int introHitTest(HDC dc, int x, int y) {
   frame(dc, *e, true);
   caption(dc, *e, 1);
   if (code == IntroInformation) {
-    const HINSTANCE result =
-        ShellExecuteA(static_cast<HWND>(session.mainWindow), nullptr, "intro.doc", nullptr,
-                      nullptr, SW_SHOW);
+    const HINSTANCE result = ShellExecuteA(static_cast<HWND>(session.mainWindow), nullptr,
+                                           "intro.doc", nullptr, nullptr, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
       MessageBoxA(nullptr, "File not found -\"intro.doc\"", "Error", MB_OK);
   }

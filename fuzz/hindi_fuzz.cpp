@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzzFail("hindi", "decodeDictionaryLine lost or added a separator");
     }
   }
-  if (!validUtf8(codesToDevanagari(bytes))) fuzzFail("hindi", "codesToDevanagari gave invalid UTF-8");
+  if (!validUtf8(codesToDevanagari(bytes)))
+    fuzzFail("hindi", "codesToDevanagari gave invalid UTF-8");
 
   std::string codes;
   DevanagariError error;

@@ -25,10 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<char> bytes(buffer.begin(), buffer.end());
   std::vector<char> queryBytes(query.begin(), query.end());
   std::vector<char> token(static_cast<std::size_t>(tokenCapacity));
-  const ResultLayoutInput in{bytes.data(), static_cast<int32_t>(bytes.size()),
-                             static_cast<int32_t>(bytes.size()), scrollLine, headerStyle,
-                             clientWidth, clientHeight, queryBytes.data(),
-                             static_cast<int32_t>(queryBytes.size()), token.data(), tokenCapacity};
+  const ResultLayoutInput in{bytes.data(),
+                             static_cast<int32_t>(bytes.size()),
+                             static_cast<int32_t>(bytes.size()),
+                             scrollLine,
+                             headerStyle,
+                             clientWidth,
+                             clientHeight,
+                             queryBytes.data(),
+                             static_cast<int32_t>(queryBytes.size()),
+                             token.data(),
+                             tokenCapacity};
   // The run's bytes as the buffer holds them, or with one ")" that the walk took out.
   auto fromBuffer = [&](const std::string& run) {
     if (buffer.find(run) != std::string::npos) return true;
@@ -49,12 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (run.colour == colourResultMatch) {
       if (run.bytes.size() != query.size()) fuzzFail("layout", "a highlight of another length");
       for (std::size_t i = 0; i < query.size(); ++i) {
-        if (query[i] != '*' && query[i] != run.bytes[i]) fuzzFail("layout", "a highlight that does not match");
+        if (query[i] != '*' && query[i] != run.bytes[i])
+          fuzzFail("layout", "a highlight that does not match");
       }
     } else if (run.bytes != "(" && run.bytes != ")" && !fromBuffer(run.bytes)) {
       fuzzFail("layout", "a run whose bytes are not in the buffer");
     }
-    if (run.bytes.find_first_of(" \r\n") != std::string::npos) fuzzFail("layout", "a separator in a run");
+    if (run.bytes.find_first_of(" \r\n") != std::string::npos)
+      fuzzFail("layout", "a separator in a run");
   }
   return 0;
 }

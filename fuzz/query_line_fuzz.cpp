@@ -21,7 +21,8 @@ struct Line {
 };
 
 Line modelEdit(Line line, int character, int key, bool inserts) {
-  if (inserts) line.text.insert(static_cast<std::size_t>(line.caret++), 1, static_cast<char>(character));
+  if (inserts)
+    line.text.insert(static_cast<std::size_t>(line.caret++), 1, static_cast<char>(character));
   const int32_t length = static_cast<int32_t>(line.text.size());
   switch (key) {
     case kVkBack:
@@ -58,14 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!(0 <= caret && caret <= length && length <= capacity)) {
       fuzzFail("query line", "caret or length out of range");
     }
-    if (text[static_cast<std::size_t>(capacity)] != '\x5A') fuzzFail("query line", "wrote past the capacity");
+    if (text[static_cast<std::size_t>(capacity)] != '\x5A')
+      fuzzFail("query line", "wrote past the capacity");
     Line got{std::string(text.data(), static_cast<std::size_t>(length)), caret};
     const bool mayInsert = character != kCharKeyPress && character != 8 && character != 13 &&
                            character != 27 && static_cast<int32_t>(model.text.size()) < capacity;
     if (!(got == modelEdit(model, character, key, false)) &&
         !(mayInsert && got == modelEdit(model, character, key, true))) {
-      fuzzFail("query line", "differs from the model after character " +
-                                 std::to_string(character) + " key " + std::to_string(key));
+      fuzzFail("query line", "differs from the model after character " + std::to_string(character) +
+                                 " key " + std::to_string(key));
     }
     model = got;
   }

@@ -22,8 +22,8 @@ namespace {
 std::string scratchFile(const char* name) {
   static const std::filesystem::path dir = [] {
     std::random_device rd;
-    std::filesystem::path p = std::filesystem::temp_directory_path() /
-                              ("vartolik-fuzz-" + std::to_string(rd()));
+    std::filesystem::path p =
+        std::filesystem::temp_directory_path() / ("vartolik-fuzz-" + std::to_string(rd()));
     std::filesystem::create_directories(p);
     return p;
   }();

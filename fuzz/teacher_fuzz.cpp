@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string rus = folderFile(folder, kRussianListName);
   const std::string hinBak = folderFile(folder, kHindiBackupName);
   const std::string rusBak = folderFile(folder, kRussianBackupName);
-  for (const char* name : {kHindiListName, kRussianListName, kResultFileName, kHindiBackupName,
-                           kRussianBackupName}) {
+  for (const char* name :
+       {kHindiListName, kRussianListName, kResultFileName, kHindiBackupName, kRussianBackupName}) {
     writeOrRemove(folderFile(folder, name), input);
   }
   while (!input.empty()) {
@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const TeacherStatus status = deleteTeacherPair(folder.c_str());
       const auto hinAfter = contents(hin), rusAfter = contents(rus);
       if (status != TeacherOk) {
-        if (hinAfter != hinBefore || rusAfter != rusBefore) fuzzFail("teacher", "a failed delete changed a list");
+        if (hinAfter != hinBefore || rusAfter != rusBefore)
+          fuzzFail("teacher", "a failed delete changed a list");
         continue;
       }
       if (contents(hinBak) != hinBefore || contents(rusBak) != rusBefore) {
@@ -83,10 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const TeacherStatus status = saveTeacherPair(folder.c_str());
       const auto hinAfter = contents(hin), rusAfter = contents(rus);
       if (status != TeacherOk) {
-        if (hinAfter != hinBefore || rusAfter != rusBefore) fuzzFail("teacher", "a failed save changed a list");
+        if (hinAfter != hinBefore || rusAfter != rusBefore)
+          fuzzFail("teacher", "a failed save changed a list");
         continue;
       }
-      for (const auto& [before, saved] : {std::pair(hinBefore, hinAfter), std::pair(rusBefore, rusAfter)}) {
+      for (const auto& [before, saved] :
+           {std::pair(hinBefore, hinAfter), std::pair(rusBefore, rusAfter)}) {
         const std::string old = before.value_or(""), after = saved.value_or("");
         const std::size_t visible = std::min(old.find('\x1A'), old.size());
         const std::string tail = old.substr(visible);

@@ -67,7 +67,8 @@ uint32_t cp1251CodePoint(unsigned char byte) {
 
 int cp1251ByteOf(uint32_t codePoint) {
   if (codePoint < 0x80) return static_cast<int>(codePoint);
-  if (codePoint >= 0x0410 && codePoint <= 0x044F) return static_cast<int>(0xC0 + (codePoint - 0x0410));
+  if (codePoint >= 0x0410 && codePoint <= 0x044F)
+    return static_cast<int>(0xC0 + (codePoint - 0x0410));
   for (int i = 0; i < 64; ++i) {
     if (kUpperHalf[i] == codePoint) return 0x80 + i;
   }

@@ -12,9 +12,9 @@
 // Where and why a text cannot be turned into codes: position counts characters (code
 // points) from 0, character is the offending code point.
 struct DevanagariError {
-    std::size_t position = 0;
-    char32_t character = 0;
-    std::string reason;
+  std::size_t position = 0;
+  char32_t character = 0;
+  std::string reason;
 };
 
 // A readable message: "character 3 (U+0933): no glyph for this consonant".

@@ -14,14 +14,14 @@ std::u16string utf8ToUtf16(const std::string& utf8);
 
 // What a clipboard text is, and what the query line gets from it.
 enum class ClipboardQuery : int {
-  Ready,          // bytes hold the query; language says which search language it asks for
-  Empty,          // nothing but spaces (or, when tracking, punctuation)
-  NoLetters,      // tracking: no letter of any script
-  MultiLine,      // a line break or another control character inside the text
-  MixedScripts,   // Devanagari and Cyrillic together: no one search language reads both
-  NotEncodable,   // a character the face or Windows-1251 has no code for
-  TooLong,        // more than the 32 bytes of the query line after conversion
-  TooManyWords,   // tracking: more than a short phrase
+  Ready,         // bytes hold the query; language says which search language it asks for
+  Empty,         // nothing but spaces (or, when tracking, punctuation)
+  NoLetters,     // tracking: no letter of any script
+  MultiLine,     // a line break or another control character inside the text
+  MixedScripts,  // Devanagari and Cyrillic together: no one search language reads both
+  NotEncodable,  // a character the face or Windows-1251 has no code for
+  TooLong,       // more than the 32 bytes of the query line after conversion
+  TooManyWords,  // tracking: more than a short phrase
 };
 
 // Search language asked for by the text's script: Russian 0, Hindi 1, or keep the current.
@@ -29,9 +29,9 @@ constexpr int kKeepLanguage = -1;
 
 struct ClipboardQueryText {
   ClipboardQuery outcome = ClipboardQuery::Empty;
-  std::string bytes;         // the query bytes when Ready
+  std::string bytes;  // the query bytes when Ready
   int language = kKeepLanguage;
-  bool latin = false;        // Latin letters only: a transliteration when tracking
+  bool latin = false;  // Latin letters only: a transliteration when tracking
 };
 
 // Ctrl+V / Shift+Insert: spaces (tabs and line ends too) around the text are dropped.

@@ -23,7 +23,9 @@ int drawQueryLine(HDC dc) {
   SetTextColor(dc, paletteColour(33));
   const int length = queryBytesInUse(session);
   TextOutA(dc, g.textX, g.textY, session.queryText, length);
-  int caret = session.caretIndex < 0 ? 0 : session.caretIndex > length ? length : session.caretIndex;
+  int caret = session.caretIndex < 0        ? 0
+              : session.caretIndex > length ? length
+                                            : session.caretIndex;
   SIZE extent = {0, 0};
   GetTextExtentPoint32A(dc, session.queryText, caret, &extent);
   SelectObject(dc, kit.penShadow);

@@ -98,10 +98,10 @@ std::u32string decodeUtf8(const std::string& s) {
 
 // Consonants U+0915 to U+0939 by sound class.
 const char* const kConsonants[] = {
-    "k", "kh", "g", "gh", "n", "c", "c", "j", "jh", "n",   // क ख ग घ ङ च छ ज झ ञ
-    "t", "th", "d", "dh", "n", "t", "th", "d", "dh", "n",  // ट ठ ड ढ ण त थ द ध न
-    "n", "p", "ph", "b", "bh", "m", "y", "r", "r", "l",    // ऩ प फ ब भ म य र ऱ ल
-    "l", "l", "v", "S", "S", "s", "h",                     // ळ ऴ व श ष स ह
+    "k", "kh", "g",  "gh", "n",  "c", "c",  "j", "jh", "n",  // क ख ग घ ङ च छ ज झ ञ
+    "t", "th", "d",  "dh", "n",  "t", "th", "d", "dh", "n",  // ट ठ ड ढ ण त थ द ध न
+    "n", "p",  "ph", "b",  "bh", "m", "y",  "r", "r",  "l",  // ऩ प फ ब भ म य र ऱ ल
+    "l", "l",  "v",  "S",  "S",  "s", "h",                   // ळ ऴ व श ष स ह
 };
 
 bool isConsonant(char32_t c) { return c >= 0x0915 && c <= 0x0939; }
@@ -118,24 +118,38 @@ char32_t withoutNukta(char32_t c) {
 
 const char* vowelSignSounds(char32_t c) {
   switch (c) {
-    case 0x093E: return "A";                    // ा
-    case 0x093F: case 0x0940: return "i";       // ि ी
-    case 0x0941: case 0x0942: return "u";       // ु ू
-    case 0x0943: case 0x0944: return "ri";      // ृ ॄ
-    case 0x0945: case 0x0946: case 0x0947: case 0x0948: return "e";  // ॅ ॆ े ै
-    default: return "o";                        // ॉ ॊ ो ौ
+    case 0x093E: return "A";  // ा
+    case 0x093F:
+    case 0x0940: return "i";  // ि ी
+    case 0x0941:
+    case 0x0942: return "u";  // ु ू
+    case 0x0943:
+    case 0x0944: return "ri";  // ृ ॄ
+    case 0x0945:
+    case 0x0946:
+    case 0x0947:
+    case 0x0948: return "e";  // ॅ ॆ े ै
+    default: return "o";      // ॉ ॊ ो ौ
   }
 }
 
 const char* independentVowelSounds(char32_t c, bool wordStart) {
   switch (c) {
-    case 0x0905: case 0x0906: return wordStart ? "a" : "A";  // अ आ
-    case 0x0907: case 0x0908: return "i";                    // इ ई
-    case 0x0909: case 0x090A: return "u";                    // उ ऊ
-    case 0x090B: case 0x0960: return "ri";                   // ऋ ॠ
-    case 0x090C: return "li";                                // ऌ
-    case 0x090D: case 0x090E: case 0x090F: case 0x0910: case 0x0904: return "e";  // ऍ ऎ ए ऐ
-    default: return "o";                                     // ऑ ऒ ओ औ
+    case 0x0905:
+    case 0x0906: return wordStart ? "a" : "A";  // अ आ
+    case 0x0907:
+    case 0x0908: return "i";  // इ ई
+    case 0x0909:
+    case 0x090A: return "u";  // उ ऊ
+    case 0x090B:
+    case 0x0960: return "ri";  // ऋ ॠ
+    case 0x090C: return "li";  // ऌ
+    case 0x090D:
+    case 0x090E:
+    case 0x090F:
+    case 0x0910:
+    case 0x0904: return "e";  // ऍ ऎ ए ऐ
+    default: return "o";      // ऑ ऒ ओ औ
   }
 }
 
@@ -154,7 +168,8 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
         next = i + 1 < text.size() ? text[i + 1] : 0;
       }
       bool flapLike = base == 0x0921 || base == 0x0922;  // ड ढ
-      if (base == 0x091C && !nukta && next == 0x094D && i + 2 < text.size() && text[i + 2] == 0x091E) {
+      if (base == 0x091C && !nukta && next == 0x094D && i + 2 < text.size() &&
+          text[i + 2] == 0x091E) {
         key.push("gy");  // ज्ञ is said gy in Hindi
         i += 2;
         next = i + 1 < text.size() ? text[i + 1] : 0;
@@ -196,14 +211,14 @@ struct LatinSpelling {
   const char* sounds;
 };
 const LatinSpelling kLatin[] = {
-    {"chh", "c"},  {"ch", "c"},     {"kh", "kh"},   {"gh", "gh"},   {"jh", "jh"},   {"th", "th"},
-    {"dh", "[dR]h"}, {"ph", "ph"},  {"bh", "bh"},   {"rh", "[rR]h"}, {"sh", "S"},   {"aa", "A"},
-    {"ai", "[ei]"}, {"au", "[ou]"}, {"ee", "i"},    {"ii", "i"},    {"ei", "e"},    {"oo", "u"},
-    {"uu", "u"},   {"ou", "o"},     {"a", "A"},     {"b", "b"},     {"c", "c"},     {"d", "[dR]"},
-    {"e", "e"},    {"f", "ph"},     {"g", "g"},     {"h", "h"},     {"i", "i"},     {"j", "j"},
-    {"k", "k"},    {"l", "l"},      {"m", "m"},     {"n", "n"},     {"o", "o"},     {"p", "p"},
-    {"q", "k"},    {"r", "[rR]"},   {"s", "s"},     {"t", "t"},     {"u", "u"},     {"v", "v"},
-    {"w", "v"},    {"x", "k[hS]"},  {"y", "y"},     {"z", "j"},
+    {"chh", "c"},    {"ch", "c"},    {"kh", "kh"}, {"gh", "gh"},    {"jh", "jh"}, {"th", "th"},
+    {"dh", "[dR]h"}, {"ph", "ph"},   {"bh", "bh"}, {"rh", "[rR]h"}, {"sh", "S"},  {"aa", "A"},
+    {"ai", "[ei]"},  {"au", "[ou]"}, {"ee", "i"},  {"ii", "i"},     {"ei", "e"},  {"oo", "u"},
+    {"uu", "u"},     {"ou", "o"},    {"a", "A"},   {"b", "b"},      {"c", "c"},   {"d", "[dR]"},
+    {"e", "e"},      {"f", "ph"},    {"g", "g"},   {"h", "h"},      {"i", "i"},   {"j", "j"},
+    {"k", "k"},      {"l", "l"},     {"m", "m"},   {"n", "n"},      {"o", "o"},   {"p", "p"},
+    {"q", "k"},      {"r", "[rR]"},  {"s", "s"},   {"t", "t"},      {"u", "u"},   {"v", "v"},
+    {"w", "v"},      {"x", "k[hS]"}, {"y", "y"},   {"z", "j"},
 };
 
 void appendLatin(const std::string& text, KeyBuilder& key) {
@@ -242,15 +257,15 @@ struct StemRule {
   const char* dictionaryEnding;
 };
 const StemRule kHindiStemRules[] = {
-    {"e", ""},     {"on", ""},    {"en", ""},    {"iyn", "i"},  {"iyon", "i"}, {"i", ""},
-    {"", "n"},     {"e", "n"},    {"i", "n"},    {"in", "n"},   {"en", "n"},   {"un", "n"},
-    {"o", "n"},    {"t", "n"},    {"ti", "n"},   {"te", "n"},   {"tin", "n"},  {"eg", "n"},
-    {"egi", "n"},  {"ege", "n"},  {"eng", "n"},  {"enge", "n"}, {"engi", "n"}, {"ung", "n"},
-    {"ungi", "n"}, {"oge", "n"},  {"ogi", "n"},  {"iye", "n"},  {"iyeg", "n"}, {"kr", "n"},
-    {"ke", "n"},   {"ne", "n"},   {"y", "n"},    {"yi", "n"},   {"ye", "n"},   {"yin", "n"},
-    {"n", ""},     {"on", "n"},   {"ie", "n"},   {"ieg", "n"},  {"yeg", "n"},  {"yegi", "n"},
+    {"e", ""},     {"on", ""},    {"en", ""},     {"iyn", "i"},   {"iyon", "i"}, {"i", ""},
+    {"", "n"},     {"e", "n"},    {"i", "n"},     {"in", "n"},    {"en", "n"},   {"un", "n"},
+    {"o", "n"},    {"t", "n"},    {"ti", "n"},    {"te", "n"},    {"tin", "n"},  {"eg", "n"},
+    {"egi", "n"},  {"ege", "n"},  {"eng", "n"},   {"enge", "n"},  {"engi", "n"}, {"ung", "n"},
+    {"ungi", "n"}, {"oge", "n"},  {"ogi", "n"},   {"iye", "n"},   {"iyeg", "n"}, {"kr", "n"},
+    {"ke", "n"},   {"ne", "n"},   {"y", "n"},     {"yi", "n"},    {"ye", "n"},   {"yin", "n"},
+    {"n", ""},     {"on", "n"},   {"ie", "n"},    {"ieg", "n"},   {"yeg", "n"},  {"yegi", "n"},
     {"yege", "n"}, {"yeng", "n"}, {"yenge", "n"}, {"yengi", "n"}, {"yung", "n"}, {"yungi", "n"},
-    {"yoge", "n"}, {"yogi", "n"}, {"yen", "n"},  {"yun", "n"},  {"yo", "n"},   {"vog", "n"},
+    {"yoge", "n"}, {"yogi", "n"}, {"yen", "n"},   {"yun", "n"},   {"yo", "n"},   {"vog", "n"},
     {"vo", "n"},   {"v", "n"},
 };
 constexpr int kMinHindiStem = 2;
@@ -261,12 +276,12 @@ bool sameKey(const PhoneticKey& a, const PhoneticKey& b) {
 
 // Russian endings of nouns, adjectives and verbs (UTF-8 here, Windows-1251 once built).
 const char* const kRussianEndingsUtf8[] = {
-    "а", "я", "о", "е", "ы", "и", "у", "ю", "ь", "й", "л", "ая", "яя", "ое", "ее", "ые", "ие",
-    "ую", "юю", "ой", "ей", "ый", "ий", "ых", "их", "ым", "им", "ом", "ем", "ам", "ям", "ах",
-    "ях", "ов", "ев", "ью", "ия", "ии", "ию", "ть", "ти", "ет", "ит", "ут", "ют", "ат", "ят",
-    "ла", "ло", "ли", "ого", "его", "ому", "ему", "ыми", "ими", "ами", "ями", "иях", "иям",
-    "ией", "ешь", "ишь", "ете", "ите", "ить", "ать", "ять", "еть", "ья", "ье", "ьи", "ьев",
-    "ьям", "ьями", "ьях",
+    "а",   "я",   "о",   "е",   "ы",   "и",   "у",   "ю",   "ь",   "й",    "л",   "ая",  "яя",
+    "ое",  "ее",  "ые",  "ие",  "ую",  "юю",  "ой",  "ей",  "ый",  "ий",   "ых",  "их",  "ым",
+    "им",  "ом",  "ем",  "ам",  "ям",  "ах",  "ях",  "ов",  "ев",  "ью",   "ия",  "ии",  "ию",
+    "ть",  "ти",  "ет",  "ит",  "ут",  "ют",  "ат",  "ят",  "ла",  "ло",   "ли",  "ого", "его",
+    "ому", "ему", "ыми", "ими", "ами", "ями", "иях", "иям", "ией", "ешь",  "ишь", "ете", "ите",
+    "ить", "ать", "ять", "еть", "ья",  "ье",  "ьи",  "ьев", "ьям", "ьями", "ьях",
 };
 constexpr std::size_t kMinRussianStem = 3;
 
@@ -301,7 +316,6 @@ bool isRussianEnding(const char* p, std::size_t n) {
 }
 
 bool isCyrillicByte(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
-
 
 // The words of Cyrillic text, each as its stems.
 std::vector<std::vector<std::string>> russianQueryWords(const std::string& cp1251) {

@@ -7,9 +7,9 @@
 // key forgives what learners mix up: vowel length (a/aa, i/ii/ee, u/uu/oo), e/ai and o/au,
 // nukta letters and their spellings (z/j, f/ph, q/k, x/kh, the flap as d or r), retroflex and
 // dental (T/t, D/d, N/n, Sh/sh), ch/chh, w/v, doubled consonants, anusvara and chandrabindu as
-// n (the anusvara before p, b, m as m or n), and the short a (inherent, written or dropped: every a after the
-// word's start is left out). Each position of a query key is a set of classes (Latin d may be
-// the flap, so may r); a headword's positions are single classes.
+// n (the anusvara before p, b, m as m or n), and the short a (inherent, written or dropped: every a
+// after the word's start is left out). Each position of a query key is a set of classes (Latin d
+// may be the flap, so may r); a headword's positions are single classes.
 //
 // Russian is compared word by word after folding case and yo to ye: a word of the Russian part
 // matches when it equals the query, or when both are one stem (3 letters or more) with a

@@ -23,7 +23,8 @@ struct HeadwordTables {
       unit[b] = kAnyUnit;
       // 0x69, the short i, stands before its letter; 0x61 (aa) may be left out or join the
       // next sign into o; the reph is said before the syllable it follows.
-      if (!isHindiCode(static_cast<unsigned char>(b)) || b == 0x69 || b == 0x61 || b == 0x5E) continue;
+      if (!isHindiCode(static_cast<unsigned char>(b)) || b == 0x69 || b == 0x61 || b == 0x5E)
+        continue;
       // What later bytes can still make of the first sound: a nukta turns d and dh into the
       // flap, the sign candra turns a into o, an anusvara before p is also m, j before nya
       // is said g.
@@ -65,7 +66,8 @@ const HeadwordTables& headwordTables() {
 // Where the headword ends and the Russian part starts in a line: the headword runs to the
 // " (" of the transcription, unless Russian comes first (a line without transcription, whose
 // headword is its first token).
-void splitLine(const char* line, std::size_t n, std::size_t& headwordEnd, std::size_t& russianStart) {
+void splitLine(const char* line, std::size_t n, std::size_t& headwordEnd,
+               std::size_t& russianStart) {
   const char* open = nullptr;
   for (std::size_t i = 0; i + 1 < n; ++i) {
     unsigned char b = static_cast<unsigned char>(line[i]);
@@ -109,7 +111,8 @@ bool russianPartHolds(const std::vector<std::string>& stems, const char* text, s
     if (fold.letter[p[i]] != first || (i > 0 && fold.letter[p[i - 1]])) continue;
     std::size_t length = 0;
     std::size_t j = i;
-    while (j < n && fold.letter[p[j]] && length < sizeof word) word[length++] = static_cast<char>(fold.letter[p[j++]]);
+    while (j < n && fold.letter[p[j]] && length < sizeof word)
+      word[length++] = static_cast<char>(fold.letter[p[j++]]);
     if ((j == n || !fold.letter[p[j]]) && russianWordMatches(stems, word, length)) return true;
   }
   return false;
@@ -143,7 +146,8 @@ struct PreparedQuery {
     int best = -1;
     if (firstUnits && (headwordFirstUnits(line, headwordEnd) & firstUnits) &&
         soundsAvailable(headwordClasses(line, headwordEnd))) {
-      PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(std::string(line, headwordEnd)), false);
+      PhoneticKey key =
+          devanagariPhoneticKey(codesToDevanagari(std::string(line, headwordEnd)), false);
       for (int t = 0; t < 2 && best < 0; ++t) {
         for (const PhoneticKey& k : query.hindi[t]) {
           if (phoneticKeysMatch(k, key)) {
@@ -189,7 +193,8 @@ PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n) {
   if (i == n) return kAnyUnit;
   unsigned char first = static_cast<unsigned char>(codes[i]);
   // The short i is written before its letter; before anything else it stays an i.
-  if (first == 0x69 && i + 1 < n) return table.unit[static_cast<unsigned char>(codes[i + 1])] | table.shortI;
+  if (first == 0x69 && i + 1 < n)
+    return table.unit[static_cast<unsigned char>(codes[i + 1])] | table.shortI;
   return table.unit[first];
 }
 

@@ -5,7 +5,13 @@
 bool isHindiByte(unsigned char b) {
   if (b < 0x40 || b > 0xBF) return false;
   switch (b) {
-    case 0x49: case 0x5B: case 0x5D: case 0x7E: case 0xA8: case 0xB0: case 0xB8: return false;
+    case 0x49:
+    case 0x5B:
+    case 0x5D:
+    case 0x7E:
+    case 0xA8:
+    case 0xB0:
+    case 0xB8: return false;
     default: return true;
   }
 }
@@ -18,9 +24,9 @@ int32_t resultListBottomLimit(int32_t headerStyle, int32_t clientHeight) {
 
 namespace {
 
-constexpr int kParenStep = 7;   // room taken by a note's parenthesis
-constexpr int kTokenGap = 15;   // gap after each token
-constexpr int kTextOffset = 10; // tokens are written 10 pixels right of the pen
+constexpr int kParenStep = 7;    // room taken by a note's parenthesis
+constexpr int kTokenGap = 15;    // gap after each token
+constexpr int kTextOffset = 10;  // tokens are written 10 pixels right of the pen
 
 struct Walk {
   const ResultLayoutInput& in;
@@ -47,7 +53,8 @@ struct Walk {
     switch (s) {
       case Headword: return ResultFont::Headword;
       case HindiText: return ResultFont::Hindi;
-      case Note: case NoteEnd: return ResultFont::Note;
+      case Note:
+      case NoteEnd: return ResultFont::Note;
       default: return ResultFont::Ui;
     }
   }

@@ -38,9 +38,9 @@ struct ResultLayoutInput {
   int32_t scrollLine;   // lines skipped from the start of the buffer
   int32_t headerStyle;  // 0 full, 1 compact
   int32_t clientWidth, clientHeight;
-  const char* query;    // the query bytes, counted, "*" matches any byte
+  const char* query;  // the query bytes, counted, "*" matches any byte
   int32_t queryLength;
-  char* token;          // scratch for the token being collected
+  char* token;  // scratch for the token being collected
   int32_t tokenCapacity;
 };
 

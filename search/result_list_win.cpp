@@ -26,18 +26,21 @@ HFONT kitFont(ResultFont font) {
 int drawResultList(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   const int32_t queryLength = queryBytesInUse(session);
-  const ResultLayoutInput in{resultBuffer, session.resultSize,
-                             static_cast<int32_t>(kResultBufferSize), session.scrollLine,
-                             session.headerStyle, session.clientWidth, session.clientHeight,
-                             session.queryText, queryLength, session.messageText,
-                             kMessageTextSize};
+  const ResultLayoutInput in{
+      resultBuffer,         session.resultSize,  static_cast<int32_t>(kResultBufferSize),
+      session.scrollLine,   session.headerStyle, session.clientWidth,
+      session.clientHeight, session.queryText,   queryLength,
+      session.messageText,  kMessageTextSize};
   std::vector<TextRun> runs;
-  layoutResultList(in, [dc](ResultFont font, const char* bytes, int count) {
-    SelectObject(dc, kitFont(font));
-    SIZE extent = {0, 0};
-    GetTextExtentPointA(dc, bytes, count, &extent);
-    return static_cast<int>(extent.cx);
-  }, runs);
+  layoutResultList(
+      in,
+      [dc](ResultFont font, const char* bytes, int count) {
+        SelectObject(dc, kitFont(font));
+        SIZE extent = {0, 0};
+        GetTextExtentPointA(dc, bytes, count, &extent);
+        return static_cast<int>(extent.cx);
+      },
+      runs);
   // Tokens wider than the pane (lines without spaces, binary data) stop at its edges and
   // never reach the frame around it.
   const PaneRect pane = currentPane(session);

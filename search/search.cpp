@@ -28,10 +28,8 @@ int searchSucceeded(SearchStatus status) {
     case SearchStatus::DictionaryUnreadable:
     case SearchStatus::ResultNotRegular:
     case SearchStatus::QueryTooLong:
-    case SearchStatus::ResultNotCreated:
-      return 0;
-    default:
-      return 1;
+    case SearchStatus::ResultNotCreated: return 0;
+    default: return 1;
   }
 }
 
@@ -49,7 +47,8 @@ bool acceptsMatch(int matchMode, unsigned char left, unsigned char right) {
     case RightAppend: return isDelimiter(left) != 0;
     case LeftAppend: return isDelimiter(right) != 0;
     case Exact: return isDelimiter(left) && isDelimiter(right);
-    default: return false;  // Phonetic compares whole lines (search/phonetic_search.cpp), not positions
+    default:
+      return false;  // Phonetic compares whole lines (search/phonetic_search.cpp), not positions
   }
 }
 
@@ -164,8 +163,8 @@ struct Scan {
   int64_t lineStartBefore = 0;  // file offset after the last LF before buf[0] (when settled)
 
   void record(std::size_t rightAt) {
-    linesBefore += static_cast<int64_t>(
-        countByte(raw.buf.data() + countedTo, rightAt - countedTo, '\n'));
+    linesBefore +=
+        static_cast<int64_t>(countByte(raw.buf.data() + countedTo, rightAt - countedTo, '\n'));
     countedTo = rightAt;
     std::size_t after = afterLastLineEnd(raw.buf.data(), rightAt);
     matches->lineStart[matches->count] =
@@ -266,7 +265,8 @@ void longestLiteralRun(const unsigned char* q, int n, int& at, int& length) {
 bool findMatches(const char* dictionaryPath, const char* query, int queryLength, int matchMode,
                  MatchList& matches, std::size_t blockSize) {
   if (matchMode == Phonetic)
-    return findPhoneticMatches(dictionaryPath, query, queryLength, session.searchLanguage, matches, blockSize);
+    return findPhoneticMatches(dictionaryPath, query, queryLength, session.searchLanguage, matches,
+                               blockSize);
   matches.count = 0;
   matches.lineStartsKnown = false;
   FileCloser in{std::fopen(dictionaryPath, "rb")};
@@ -368,7 +368,8 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
   int32_t lines[kMatchCap];
   int lineCount = 0;
   for (int i = 0; i < matches.count; ++i) {
-    if (lineCount == 0 || lines[lineCount - 1] != matches.line[i]) lines[lineCount++] = matches.line[i];
+    if (lineCount == 0 || lines[lineCount - 1] != matches.line[i])
+      lines[lineCount++] = matches.line[i];
   }
 
   bool failed = false;
@@ -456,7 +457,8 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
         }
         for (; toSkip > 0; --toSkip) {
           pos = static_cast<std::size_t>(
-                    static_cast<const char*>(std::memchr(data + pos, '\n', n - pos)) - data) + 1;
+                    static_cast<const char*>(std::memchr(data + pos, '\n', n - pos)) - data) +
+                1;
           ++line;
         }
         copying = true;
@@ -523,7 +525,8 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
                    matches, paths.blockSize)) {
     return SearchStatus::DictionaryUnreadable;  // it was there a moment ago
   }
-  SearchStatus written = writeSelectedLines(paths.dictionary, paths.result, matches, paths.blockSize);
+  SearchStatus written =
+      writeSelectedLines(paths.dictionary, paths.result, matches, paths.blockSize);
   if (written == SearchStatus::DictionaryMissing || written == SearchStatus::ResultNotCreated) {
     return written;
   }

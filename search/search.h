@@ -19,18 +19,18 @@ constexpr std::size_t kSearchBlockSize = std::size_t(1) << 17;
 
 // What a search (or a load of the result file) did.
 enum class SearchStatus {
-  Loaded,              // searched; f2.tc written and loaded into the result buffer
-  LoadedTruncated,     // as Loaded, but f2.tc is bigger than the buffer: its first bytes loaded
-  DictionaryMissing,   // dictiona.dat cannot be opened: nothing changed
+  Loaded,                // searched; f2.tc written and loaded into the result buffer
+  LoadedTruncated,       // as Loaded, but f2.tc is bigger than the buffer: its first bytes loaded
+  DictionaryMissing,     // dictiona.dat cannot be opened: nothing changed
   DictionaryNotRegular,  // dictiona.dat is a folder, a pipe or a device: nothing changed
   DictionaryUnreadable,  // reading dictiona.dat failed: nothing changed
-  ResultNotRegular,    // f2.tc exists but is not a regular file: nothing changed
-  QueryTooLong,        // queryLength outside 0..32: nothing changed
-  ResultNotCreated,    // f2.tc cannot be created for writing: nothing changed
-  ResultNotWritten,    // f2.tc could not be written completely; what reached it was loaded
-  ResultOpenFailed,    // f2.tc cannot be opened for loading: buffer and resultSize unchanged
-  ResultSizeFailed,    // the size of f2.tc cannot be read: resultSize is -1
-  BufferNotAllocated,  // no result buffer: f2.tc written, foundCount set, resultSize 0
+  ResultNotRegular,      // f2.tc exists but is not a regular file: nothing changed
+  QueryTooLong,          // queryLength outside 0..32: nothing changed
+  ResultNotCreated,      // f2.tc cannot be created for writing: nothing changed
+  ResultNotWritten,      // f2.tc could not be written completely; what reached it was loaded
+  ResultOpenFailed,      // f2.tc cannot be opened for loading: buffer and resultSize unchanged
+  ResultSizeFailed,      // the size of f2.tc cannot be read: resultSize is -1
+  BufferNotAllocated,    // no result buffer: f2.tc written, foundCount set, resultSize 0
 };
 
 // What a path names, looked at before opening it: a pipe or a device would block or mislead

@@ -43,8 +43,7 @@ ReadResult readList(ListFile& file) {
 }
 
 // Reads both lists; a missing list counts as empty when missingIsEmpty.
-TeacherStatus readBothLists(const char* folder, ListFile& hin, ListFile& rus,
-                            bool missingIsEmpty) {
+TeacherStatus readBothLists(const char* folder, ListFile& hin, ListFile& rus, bool missingIsEmpty) {
   hin.path = pathIn(folder, kHindiListName);
   rus.path = pathIn(folder, kRussianListName);
   ReadResult h = readList(hin), r = readList(rus);
@@ -170,9 +169,9 @@ TeacherStatus readResultLine(const char* folder, int line, std::string& text) {
 
 // Part-of-speech marks the dictionary writes without an abbreviating full stop (Windows-1251):
 // "союз", "послелог", "частица", "предлог".
-const char* const kWholeWordMarks[] = {
-    "\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3", "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",
-    "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
+const char* const kWholeWordMarks[] = {"\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3",
+                                       "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",
+                                       "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
 
 bool isSenseNumber(const std::string& token) {
   if (token.size() < 2 || token.back() != ')') return false;
@@ -233,8 +232,8 @@ std::string firstRussianTranslation(const std::string& line) {
   }
   if (pos == std::string::npos) return "";
   std::size_t stop = line.find_first_of(",;", pos);
-  std::string translation = line.substr(pos, stop == std::string::npos ? std::string::npos
-                                                                        : stop - pos);
+  std::string translation =
+      line.substr(pos, stop == std::string::npos ? std::string::npos : stop - pos);
   while (!translation.empty() && (translation.back() == ' ' || translation.back() == '\r'))
     translation.pop_back();
   return translation;
@@ -295,8 +294,7 @@ int backupTeacherLists(const char* folder) { return backupTeacherPair(folder) ==
 
 const char* teacherStatusText(TeacherStatus status) {
   switch (status) {
-    case TeacherOk:
-      return "";
+    case TeacherOk: return "";
     case TeacherNoResultFile:
       return "There are no search results to take a word from (the file f2.tc cannot be "
              "opened). Search for a word first. The teacher lists were not changed.";

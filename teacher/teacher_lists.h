@@ -82,10 +82,10 @@ const char* teacherStatusText(TeacherStatus status);
 
 // ---- What the teacher view draws ---------------------------------------------------------
 
-constexpr int kTeacherHindiX = 20;        // x of every Hindi word
-constexpr int kTeacherRussianX = 220;     // x of the first cell of every Russian line
-constexpr int kTeacherCellWidth = 10;     // each Russian byte stands in its own cell
-constexpr int kTeacherFirstY = 130;       // y of the first line shown
+constexpr int kTeacherHindiX = 20;     // x of every Hindi word
+constexpr int kTeacherRussianX = 220;  // x of the first cell of every Russian line
+constexpr int kTeacherCellWidth = 10;  // each Russian byte stands in its own cell
+constexpr int kTeacherFirstY = 130;    // y of the first line shown
 constexpr int kTeacherLineHeight = 20;
 constexpr int kTeacherBottomMargin = 85;  // a line whose y exceeds clientHeight - 85 is not drawn
 constexpr int kTeacherLineBuffer = 52;    // a Hindi line longer than this is cut to this

@@ -10,8 +10,7 @@ int drawTeacherLists(HDC dc) {
   const PaneRect pane = currentPane(session);
   const int paneRight = pane.left + pane.width;
   TeacherLayout layout;
-  if (!loadTeacherLayout("", session.scrollLine, session.clientHeight, paneRight, layout))
-    return 0;
+  if (!loadTeacherLayout("", session.scrollLine, session.clientHeight, paneRight, layout)) return 0;
   // Long lines stop at the pane's edges and never reach the frame around it.
   ClipScope clip(dc, pane.left, pane.top, paneRight, pane.top + pane.height);
 

@@ -8,7 +8,7 @@
 namespace {
 
 const int kMargin = 10;
-const int kKeyPitch = 46;   // key width 42 + gap 4
+const int kKeyPitch = 46;  // key width 42 + gap 4
 const int kKeyWidth = 42;
 const int kKeyHeight = 50;  // two halves of 25
 const int kRowPitch = 54;
@@ -57,8 +57,10 @@ KeyboardChart layoutKeyboardChart() {
 
   // Editing buttons under the keyboard, the space bar in the middle as on a keyboard.
   const int by = y;
-  chart.buttons.push_back({ChartBackspace, 8, kLabelBackspace, {kMargin, by, kMargin + 130, by + 30}});
-  chart.buttons.push_back({ChartTypeCode, ' ', kLabelSpace, {kMargin + 140, by, kMargin + 440, by + 30}});
+  chart.buttons.push_back(
+      {ChartBackspace, 8, kLabelBackspace, {kMargin, by, kMargin + 130, by + 30}});
+  chart.buttons.push_back(
+      {ChartTypeCode, ' ', kLabelSpace, {kMargin + 140, by, kMargin + 440, by + 30}});
   chart.buttons.push_back({ChartEnter, 13, kLabelEnter, {kMargin + 450, by, right, by + 30}});
   y = by + 30 + 10;
 
@@ -135,7 +137,8 @@ std::string describeCode(const KeyboardChart& chart, int code) {
     out += ", \xEA\xEB\xE0\xE2\xE8\xF8\xE0 ";  // ", клавиша "
     out += key;
   } else {
-    out += ", \xED\xE5\xF2 \xED\xE0 \xEA\xEB\xE0\xE2\xE8\xE0\xF2\xF3\xF0\xE5";  // ", нет на клавиатуре"
+    out += ", \xED\xE5\xF2 \xED\xE0 \xEA\xEB\xE0\xE2\xE8\xE0\xF2\xF3\xF0\xE5";  // ", нет на
+                                                                                // клавиатуре"
   }
   if (const char* name = hindiCodeName(code)) {
     out += ": ";
@@ -159,17 +162,19 @@ long long overlap(const ChartRect& a, const ChartRect& b) {
 ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVisible, int width,
                            int height, const ChartRect& workArea) {
   const int corners[4][2] = {
-      {dictionary.right, dictionary.top},           // right
-      {dictionary.left, dictionary.bottom},         // below
-      {dictionary.left - width, dictionary.top},    // left
-      {dictionary.left, dictionary.top - height},   // above
+      {dictionary.right, dictionary.top},          // right
+      {dictionary.left, dictionary.bottom},        // below
+      {dictionary.left - width, dictionary.top},   // left
+      {dictionary.left, dictionary.top - height},  // above
   };
   ChartRect best;
   long long bestHidden = -1, bestCovered = 0;
   for (const auto& corner : corners) {
     // Pulled onto the work area; a window larger than it keeps its top-left corner there.
-    const int x = std::max(workArea.left, clampInto(corner[0], workArea.left, workArea.right - width));
-    const int y = std::max(workArea.top, clampInto(corner[1], workArea.top, workArea.bottom - height));
+    const int x =
+        std::max(workArea.left, clampInto(corner[0], workArea.left, workArea.right - width));
+    const int y =
+        std::max(workArea.top, clampInto(corner[1], workArea.top, workArea.bottom - height));
     const ChartRect r = {x, y, x + width, y + height};
     const long long hidden = overlap(r, keepVisible), covered = overlap(r, dictionary);
     if (bestHidden < 0 || hidden < bestHidden || (hidden == bestHidden && covered < bestCovered)) {

@@ -56,8 +56,10 @@ void drawDottedCircle(HDC dc, int cx, int cy, int radius) {
   const int dots = 10;
   for (int i = 0; i < dots; ++i) {
     const double angle = 6.283185307 * i / dots;
-    const int x = cx + static_cast<int>(radius * std::cos(angle) + (radius * std::cos(angle) < 0 ? -0.5 : 0.5));
-    const int y = cy + static_cast<int>(radius * std::sin(angle) + (radius * std::sin(angle) < 0 ? -0.5 : 0.5));
+    const int x = cx + static_cast<int>(radius * std::cos(angle) +
+                                        (radius * std::cos(angle) < 0 ? -0.5 : 0.5));
+    const int y = cy + static_cast<int>(radius * std::sin(angle) +
+                                        (radius * std::sin(angle) < 0 ? -0.5 : 0.5));
     RECT dot = {x - 1, y - 1, x + 1, y + 1};
     FillRect(dc, &dot, brush);
   }
@@ -141,9 +143,12 @@ void drawKey(HDC dc, const ChartKey& key) {
   fill(dc, r, kKirvuKeyFace);
   RECT upper = {r.left + 2, r.top + 2, r.right - 2, (r.top + r.bottom) / 2};
   RECT lower = {r.left + 2, (r.top + r.bottom) / 2, r.right - 2, r.bottom - 2};
-  int plain = static_cast<unsigned char>(key.plain), shifted = static_cast<unsigned char>(key.shifted);
-  drawHalf(dc, upper, r, key.shifted, shifted, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == shifted);
-  drawHalf(dc, lower, r, key.plain, plain, kirvu.hotAction == ChartTypeCode && kirvu.hotCode == plain);
+  int plain = static_cast<unsigned char>(key.plain),
+      shifted = static_cast<unsigned char>(key.shifted);
+  drawHalf(dc, upper, r, key.shifted, shifted,
+           kirvu.hotAction == ChartTypeCode && kirvu.hotCode == shifted);
+  drawHalf(dc, lower, r, key.plain, plain,
+           kirvu.hotAction == ChartTypeCode && kirvu.hotCode == plain);
   DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
 }
 
@@ -175,9 +180,7 @@ void drawButton(HDC dc, const ChartButton& b) {
   DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
 }
 
-void setStatus(const char* text) {
-  lstrcpynA(kirvu.status, text, sizeof kirvu.status);
-}
+void setStatus(const char* text) { lstrcpynA(kirvu.status, text, sizeof kirvu.status); }
 
 void redrawStatus(HWND window) {
   RECT r = toRect(kirvu.chart.statusLine);
@@ -258,8 +261,7 @@ bool sendToDictionary(const ChartHit& hit) {
       PostMessageA(dictionary, WM_KEYDOWN, VK_BACK, 1);
       PostMessageA(dictionary, WM_KEYUP, VK_BACK, 0xC0000001);
       break;
-    default:
-      break;
+    default: break;
   }
   return true;
 }
@@ -271,8 +273,10 @@ void onKirvuCreate(HWND window) {
   kirvu.fontSmall = createCompanionFont(kRussianFace, 11, FW_NORMAL);
   kirvu.chart = layoutKeyboardChart();
   RECT r = {0, 0, kirvu.chart.width, kirvu.chart.height};
-  AdjustWindowRectEx(&r, GetWindowLongA(window, GWL_STYLE), FALSE, GetWindowLongA(window, GWL_EXSTYLE));
-  SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  AdjustWindowRectEx(&r, GetWindowLongA(window, GWL_STYLE), FALSE,
+                     GetWindowLongA(window, GWL_EXSTYLE));
+  SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER);
   placeBesideDictionary(window);
 }
 
@@ -294,7 +298,8 @@ void onKirvuPaint(HWND window) {
 void onKirvuLButtonDown(HWND window, int x, int y) {
   ChartHit hit = chartHitTest(kirvu.chart, x, y);
   if (hit.action == ChartNothing) return;
-  if (!sendToDictionary(hit)) MessageBoxA(window, kNoDictionary, kCaption, MB_OK | MB_ICONINFORMATION);
+  if (!sendToDictionary(hit))
+    MessageBoxA(window, kNoDictionary, kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void onKirvuMouseMove(HWND window, int x, int y) {
@@ -317,7 +322,8 @@ void onKirvuChar(HWND window, WPARAM character) {
   hit.action = character == 13 ? ChartEnter : ChartTypeCode;
   hit.code = static_cast<int>(character & 0xFF);
   if (character == 8 || character == 27) return;  // Backspace arrives as a key; Esc stays here
-  if (!sendToDictionary(hit)) MessageBoxA(window, kNoDictionary, kCaption, MB_OK | MB_ICONINFORMATION);
+  if (!sendToDictionary(hit))
+    MessageBoxA(window, kNoDictionary, kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void onKirvuKeyDown(HWND window, WPARAM key) {
@@ -332,8 +338,7 @@ void onKirvuKeyDown(HWND window, WPARAM key) {
       if (dictionary) PostMessageA(dictionary, WM_KEYDOWN, key, 1);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -348,31 +353,21 @@ void onKirvuDestroy(HWND window) {
 
 LRESULT CALLBACK kirvuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      onKirvuCreate(window);
-      return 0;
-    case WM_PAINT:
-      onKirvuPaint(window);
-      return 0;
+    case WM_CREATE: onKirvuCreate(window); return 0;
+    case WM_PAINT: onKirvuPaint(window); return 0;
     case WM_LBUTTONDOWN:
-      onKirvuLButtonDown(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      onKirvuLButtonDown(window, static_cast<short>(LOWORD(lParam)),
+                         static_cast<short>(HIWORD(lParam)));
       return 0;
     case WM_MOUSEMOVE:
-      onKirvuMouseMove(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      onKirvuMouseMove(window, static_cast<short>(LOWORD(lParam)),
+                       static_cast<short>(HIWORD(lParam)));
       return 0;
-    case WM_CHAR:
-      onKirvuChar(window, wParam);
-      return 0;
-    case WM_KEYDOWN:
-      onKirvuKeyDown(window, wParam);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers everything
-    case WM_DESTROY:
-      onKirvuDestroy(window);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CHAR: onKirvuChar(window, wParam); return 0;
+    case WM_KEYDOWN: onKirvuKeyDown(window, wParam); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers everything
+    case WM_DESTROY: onKirvuDestroy(window); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 

@@ -10,10 +10,10 @@ extern const char kDictionaryClass[];
 
 struct KirvuState {
   KeyboardChart chart;
-  HFONT fontGlyph = nullptr;   // the Devanagari display face, for the glyphs
-  HFONT fontLabel = nullptr;   // Latin key letters, codes, button labels
-  HFONT fontSmall = nullptr;   // the code numbers in the panel
-  int hotCode = -1;            // code under the mouse, highlighted; -1 none
+  HFONT fontGlyph = nullptr;  // the Devanagari display face, for the glyphs
+  HFONT fontLabel = nullptr;  // Latin key letters, codes, button labels
+  HFONT fontSmall = nullptr;  // the code numbers in the panel
+  int hotCode = -1;           // code under the mouse, highlighted; -1 none
   int hotAction = ChartNothing;
   char status[128] = {};
 };

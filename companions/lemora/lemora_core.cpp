@@ -244,9 +244,8 @@ void startDrill(DrillSession& drill, const std::vector<LemoraCard>& deck, int di
   // Shuffle, then order by box (stable), so each box comes in a fresh order.
   for (std::size_t i = drill.queue.size(); i > 1; --i)
     std::swap(drill.queue[i - 1], drill.queue[nextRandom(drill.rng) % i]);
-  std::stable_sort(drill.queue.begin(), drill.queue.end(), [&](int a, int b) {
-    return deck[a].box[direction] < deck[b].box[direction];
-  });
+  std::stable_sort(drill.queue.begin(), drill.queue.end(),
+                   [&](int a, int b) { return deck[a].box[direction] < deck[b].box[direction]; });
 }
 
 int currentCard(const DrillSession& drill) {

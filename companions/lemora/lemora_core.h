@@ -30,8 +30,8 @@ struct DeckReport {
   bool russianOpened = false;
   int hindiLines = 0;
   int russianLines = 0;
-  int blankPairs = 0;   // pairs with an empty side, left out
-  int duplicates = 0;   // pairs saved more than once, kept once
+  int blankPairs = 0;  // pairs with an empty side, left out
+  int duplicates = 0;  // pairs saved more than once, kept once
 };
 
 // Reads a text file as lines: CR LF and LF both end a line, a last line without an end is
@@ -69,9 +69,9 @@ int32_t boxInterval(int box);
 struct DrillSession {
   int direction = HindiToRussian;
   int32_t today = 0;
-  std::vector<int> queue;  // deck indices still to ask, the next first
-  int asked = 0;           // answers given
-  int correct = 0;         // right answers among them
+  std::vector<int> queue;    // deck indices still to ask, the next first
+  int asked = 0;             // answers given
+  int correct = 0;           // right answers among them
   bool reviewAhead = false;  // nothing was due: every pair is offered anyway
   uint32_t rng = 1;
 };

@@ -15,8 +15,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   RECT r = {0, 0, 600, 480};
   const DWORD style = WS_OVERLAPPEDWINDOW;
   AdjustWindowRect(&r, style, FALSE);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, kTextCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, wc.lpszClassName, kTextCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);

@@ -98,8 +98,10 @@ void drawOption(HDC dc, const LemoraButton& b) {
   int option = b.id - LemoraButtonOption0;
   COLORREF face = RGB(250, 250, 246);
   if (lemora.chosen >= 0) {
-    if (option == lemora.choices.correctOption) face = kLemoraRight;
-    else if (option == lemora.chosen) face = kLemoraWrong;
+    if (option == lemora.choices.correctOption)
+      face = kLemoraRight;
+    else if (option == lemora.chosen)
+      face = kLemoraWrong;
   }
   RECT r = b.rect;
   fill(dc, r, face);
@@ -129,8 +131,8 @@ void lemoraReload() {
 
 void lemoraRestart(bool everything) {
   startDrill(lemora.drill, lemora.deck, lemora.direction, lemora.today, lemora.seed++, everything);
-  lemora.note = lemora.drill.reviewAhead && !everything && !lemora.deck.empty() ? kTextReviewAhead
-                                                                                 : nullptr;
+  lemora.note =
+      lemora.drill.reviewAhead && !everything && !lemora.deck.empty() ? kTextReviewAhead : nullptr;
   prepareCurrent();
 }
 
@@ -215,7 +217,8 @@ void lemoraPress(int id) {
     case LemoraButtonNext: lemoraNext(); return;
     case LemoraButtonAgain: lemoraRestart(true); return;
     default:
-      if (id >= LemoraButtonOption0 && id < LemoraButtonOption0 + 4) lemoraChoose(id - LemoraButtonOption0);
+      if (id >= LemoraButtonOption0 && id < LemoraButtonOption0 + 4)
+        lemoraChoose(id - LemoraButtonOption0);
       return;
   }
 }
@@ -259,7 +262,8 @@ void paintLemora(HDC dc) {
   RECT info = rectOf(12, 42, w - 12, 64);
   if (lemora.report.hindiLines != lemora.report.russianLines && lemora.report.hindiOpened &&
       lemora.report.russianOpened) {
-    std::snprintf(line, sizeof line, kTextUneven, lemora.report.hindiLines, lemora.report.russianLines);
+    std::snprintf(line, sizeof line, kTextUneven, lemora.report.hindiLines,
+                  lemora.report.russianLines);
   } else {
     std::snprintf(line, sizeof line, kTextCounts, static_cast<int>(lemora.deck.size()), dueCount());
   }
@@ -271,7 +275,8 @@ void paintLemora(HDC dc) {
     const char* headline =
         lemora.report.hindiOpened || lemora.report.russianOpened ? kTextEmpty : kTextMissing;
     RECT head = rectOf(box.left + 20, box.top + 16, box.right - 20, box.top + 76);
-    text(dc, head, headline, -1, lemora.fontRussianOption, kLemoraRussianInk, DT_LEFT | DT_WORDBREAK);
+    text(dc, head, headline, -1, lemora.fontRussianOption, kLemoraRussianInk,
+         DT_LEFT | DT_WORDBREAK);
     RECT body = rectOf(box.left + 20, box.top + 84, box.right - 20, box.bottom - 10);
     text(dc, body, kTextHowToFill, -1, lemora.fontRussianOption, uiInk, DT_LEFT | DT_WORDBREAK);
   } else if (lemora.shownCard < 0) {
@@ -287,8 +292,8 @@ void paintLemora(HDC dc) {
     RECT q = questionRect();
     drawCardBox(dc, q);
     RECT ask = rectOf(q.left + 10, q.top + 4, q.right - 10, q.top + 24);
-    text(dc, ask, lemora.direction == HindiToRussian ? kTextQuestionHindi : kTextQuestionRussian, -1,
-         lemora.fontUi, RGB(120, 120, 120), DT_LEFT | DT_SINGLELINE);
+    text(dc, ask, lemora.direction == HindiToRussian ? kTextQuestionHindi : kTextQuestionRussian,
+         -1, lemora.fontUi, RGB(120, 120, 120), DT_LEFT | DT_SINGLELINE);
     bool hindi = isHindiSide(false);
     RECT word = rectOf(q.left + 10, q.top + 20, q.right - 10, q.bottom - 4);
     centred(dc, word, questionText(card, lemora.direction), largeFont(hindi), ink(hindi));
@@ -313,15 +318,16 @@ void paintLemora(HDC dc) {
     std::snprintf(line, sizeof line, kTextLeft, left);
     s += line;
   }
-  const char* note = lemora.saveFailed ? kTextSaveFailed
+  const char* note = lemora.saveFailed                                        ? kTextSaveFailed
                      : lemora.mode == LemoraChoice && lemora.choiceImpossible ? kTextNoChoice
-                                                                               : lemora.note;
+                                                                              : lemora.note;
   if (note) {
     s += "  ";
     s += note;
   }
   RECT statusText = rectOf(10, status.top, w - 10, h);
-  text(dc, statusText, s.c_str(), -1, lemora.fontUi, uiInk, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  text(dc, statusText, s.c_str(), -1, lemora.fontUi, uiInk,
+       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   SetBkMode(dc, oldMode);
 }
 
@@ -366,13 +372,18 @@ void onLemoraLButtonDown(HWND window, int x, int y) {
 void onLemoraChar(HWND window, WPARAM character) {
   if (character == ' ' || character == 13) {
     if (lemora.deck.empty()) return;
-    if (lemora.shownCard < 0) lemoraPress(LemoraButtonAgain);
-    else if (showingChoice()) lemoraPress(LemoraButtonNext);
-    else if (!lemora.revealed) lemoraPress(LemoraButtonReveal);
+    if (lemora.shownCard < 0)
+      lemoraPress(LemoraButtonAgain);
+    else if (showingChoice())
+      lemoraPress(LemoraButtonNext);
+    else if (!lemora.revealed)
+      lemoraPress(LemoraButtonReveal);
   } else if (character >= '1' && character <= '4') {
     int n = static_cast<int>(character - '1');
-    if (showingChoice()) lemoraChoose(n);
-    else if (lemora.revealed && n < 2) lemoraGrade(n == 0);
+    if (showingChoice())
+      lemoraChoose(n);
+    else if (lemora.revealed && n < 2)
+      lemoraGrade(n == 0);
   } else {
     return;
   }
@@ -393,36 +404,23 @@ void onLemoraDestroy(HWND window) {
 
 LRESULT CALLBACK lemoraWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      onLemoraCreate(window);
-      return 0;
-    case WM_PAINT:
-      onLemoraPaint(window);
-      return 0;
-    case WM_SIZE:
-      onLemoraSize(window, LOWORD(lParam), HIWORD(lParam));
-      return 0;
+    case WM_CREATE: onLemoraCreate(window); return 0;
+    case WM_PAINT: onLemoraPaint(window); return 0;
+    case WM_SIZE: onLemoraSize(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_LBUTTONDOWN:
-      onLemoraLButtonDown(window, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      onLemoraLButtonDown(window, static_cast<short>(LOWORD(lParam)),
+                          static_cast<short>(HIWORD(lParam)));
       return 0;
-    case WM_CHAR:
-      onLemoraChar(window, wParam);
-      return 0;
-    case WM_KEYDOWN:
-      onLemoraKeyDown(window, wParam);
-      return 0;
+    case WM_CHAR: onLemoraChar(window, wParam); return 0;
+    case WM_KEYDOWN: onLemoraKeyDown(window, wParam); return 0;
     case WM_GETMINMAXINFO: {
       MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize.x = 600;
       info->ptMinTrackSize.y = 500;
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_DESTROY:
-      onLemoraDestroy(window);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ERASEBKGND: return 1;
+    case WM_DESTROY: onLemoraDestroy(window); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

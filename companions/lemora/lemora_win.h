@@ -37,15 +37,15 @@ struct LemoraState {
   int direction = HindiToRussian;
   int32_t today = 0;
   uint32_t seed = 1;
-  bool revealed = false;   // cards: the answer is shown
-  ChoiceSet choices;       // choice: the options of the current pair
+  bool revealed = false;          // cards: the answer is shown
+  ChoiceSet choices;              // choice: the options of the current pair
   bool choiceImpossible = false;  // too few different answers: cards are shown instead
-  int chosen = -1;         // choice: the option picked, -1 before the answer
-  int shownCard = -1;      // the pair on screen; -1 when the run is over or the deck empty
-  const char* note = nullptr;  // a word on the last answer, shown in the status line
+  int chosen = -1;                // choice: the option picked, -1 before the answer
+  int shownCard = -1;             // the pair on screen; -1 when the run is over or the deck empty
+  const char* note = nullptr;     // a word on the last answer, shown in the status line
   bool saveFailed = false;
   std::string progressPath = "lemora.dat";
-  std::string folder;      // where hin.tea and rus.tea are read ("" = working folder)
+  std::string folder;  // where hin.tea and rus.tea are read ("" = working folder)
   int width = 600, height = 480;
   HFONT fontHindiLarge = nullptr, fontHindiOption = nullptr;
   HFONT fontRussianLarge = nullptr, fontRussianOption = nullptr, fontUi = nullptr;

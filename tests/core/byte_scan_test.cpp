@@ -41,11 +41,11 @@ TEST(ByteScan, ProbesTheRarestBytes) {
     std::size_t rarest, second;
     bool memchr;
   } cases[] = {
-      {"\xF9\xB8\xEB\xEA", 1, 0, true},  // Russian with a yo: the yo, never in the text
-      {"zqzqzq", 0, 2, true},              // two Hindi codes of middling frequency
-      {"\xE4\xE5\xEB\xEE", 0, 2, false},    // a common Russian word: two-byte filter
-      {"a", 0, 0, true},                   // one byte: always the C library's memchr
-      {"a \xE0", 2, 0, false},             // space and "a" are the commonest bytes
+      {"\xF9\xB8\xEB\xEA", 1, 0, true},   // Russian with a yo: the yo, never in the text
+      {"zqzqzq", 0, 2, true},             // two Hindi codes of middling frequency
+      {"\xE4\xE5\xEB\xEE", 0, 2, false},  // a common Russian word: two-byte filter
+      {"a", 0, 0, true},                  // one byte: always the C library's memchr
+      {"a \xE0", 2, 0, false},            // space and "a" are the commonest bytes
   };
   for (const Case& c : cases) {
     NeedleProbe p = chooseProbe(c.needle, std::strlen(c.needle));

@@ -11,8 +11,8 @@ int blue(Colour c) { return (c >> 16) & 0xFF; }
 TEST(CanvasGradient, ReferenceColumns) {
   const struct {
     int x, green, blue;
-  } cases[] = {{0, 46, 72}, {1, 47, 73}, {130, 127, 197}, {260, 155, 240}, {390, 127, 197},
-               {519, 47, 73}};
+  } cases[] = {{0, 46, 72},     {1, 47, 73},     {130, 127, 197},
+               {260, 155, 240}, {390, 127, 197}, {519, 47, 73}};
   for (const auto& c : cases) {
     const Colour colour = canvasGradientColour(c.x);
     EXPECT_EQ(red(colour), 240) << c.x;
@@ -37,8 +37,11 @@ TEST(CanvasGradient, BrightestAtTheMiddleColumnAndNeverTheLogoColour) {
 TEST(LogoRecolour, FollowsThePosition) {
   const struct {
     int x, y, red, green, blue;
-  } cases[] = {{300, 80, 80, 180, 50}, {200, 60, 60, 200, 206}, {499, 229, 229, 31, 249},
-               {250, 4, 4, 0, 0}, {255, 5, 5, 255, 5}};
+  } cases[] = {{300, 80, 80, 180, 50},
+               {200, 60, 60, 200, 206},
+               {499, 229, 229, 31, 249},
+               {250, 4, 4, 0, 0},
+               {255, 5, 5, 255, 5}};
   for (const auto& c : cases) {
     const Colour colour = logoRecolour(c.x, c.y);
     EXPECT_EQ(red(colour), c.red);

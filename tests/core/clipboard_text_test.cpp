@@ -24,12 +24,12 @@ struct Case {
 TEST(ClipboardText, PastedTextBecomesQueryBytes) {
   const Case cases[] = {
       {"पानी", Q::Ready, "panY", 1},
-      {"  \tघर\r\n", Q::Ready, "Gr", 1},                       // spaces and line end dropped
-      {"\xC2\xA0दूध\xE2\x80\x89", Q::Ready, "dUD", 1},         // no-break and thin spaces
+      {"  \tघर\r\n", Q::Ready, "Gr", 1},               // spaces and line end dropped
+      {"\xC2\xA0दूध\xE2\x80\x89", Q::Ready, "dUD", 1},  // no-break and thin spaces
       {"дом", Q::Ready, "\xE4\xEE\xEC", 0},
       {"Чёрный", Q::Ready, "\xD7\xB8\xF0\xED\xFB\xE9", 0},
-      {"kam  karna", Q::Ready, "kam karna", kKeepLanguage},   // Latin kept, one space inside
-      {"काम (kam)", Q::Ready, "kam (kam)", 1},                 // Latin beside Hindi stays
+      {"kam  karna", Q::Ready, "kam karna", kKeepLanguage},  // Latin kept, one space inside
+      {"काम (kam)", Q::Ready, "kam (kam)", 1},               // Latin beside Hindi stays
       {"दूध, молоко", Q::MixedScripts, "", kKeepLanguage},
       {"घर\nдом", Q::MultiLine, "", kKeepLanguage},
       {"a\tb", Q::MultiLine, "", kKeepLanguage},
@@ -38,7 +38,7 @@ TEST(ClipboardText, PastedTextBecomesQueryBytes) {
       {" \r\n ", Q::Empty, "", kKeepLanguage},
       {"", Q::Empty, "", kKeepLanguage},
       {"abcdefghijklmnopqrstuvwxyzABCDEF", Q::Ready, "abcdefghijklmnopqrstuvwxyzABCDEF",
-       kKeepLanguage},                                         // exactly 32 bytes
+       kKeepLanguage},  // exactly 32 bytes
       {"abcdefghijklmnopqrstuvwxyzABCDEFG", Q::TooLong, "", kKeepLanguage},
       {"ддддддддддддддддддддддддддддддддд", Q::TooLong, "", kKeepLanguage},  // 33 letters
   };
@@ -112,9 +112,13 @@ TEST(ClipboardText, Utf16RoundTripKeepsSurrogatesAndMarksBrokenOnes) {
   const std::string text = "घर дом 𝄞 a";
   EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(text)), text);
   EXPECT_EQ(utf8ToUtf16(text).size(), 11u);  // the clef takes two units
-  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0, u'b'}), "a");  // the clipboard's terminator
-  EXPECT_EQ(utf8ToUtf16("\xFF" "a"), (std::u16string{0xFFFD, u'a'}));
+  EXPECT_EQ(utf8ToUtf16("\xFF"
+                        "a"),
+            (std::u16string{0xFFFD, u'a'}));
   EXPECT_EQ(utf8ToUtf16("\xE0\xA4"), (std::u16string{0xFFFD, 0xFFFD}));  // cut short
 }
 
@@ -125,8 +129,12 @@ TEST(ClipboardText, ResultLineAtCountsLinesAndDropsTheLineEnd) {
     bool found;
     std::string text;
   } cases[] = {
-      {0, true, "Gr (ghar) \xE4\xEE\xEC"}, {1, true, "kam (kam) x"}, {2, false, ""},
-      {3, true, "last"}, {4, false, ""}, {-1, false, ""},
+      {0, true, "Gr (ghar) \xE4\xEE\xEC"},
+      {1, true, "kam (kam) x"},
+      {2, false, ""},
+      {3, true, "last"},
+      {4, false, ""},
+      {-1, false, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -156,9 +164,9 @@ TEST(ClipboardText, KeysThatPasteAndCopy) {
     bool control, shift;
     ClipboardKey action;
   } cases[] = {
-      {'V', true, false, ClipboardKey::Paste},  {insert, false, true, ClipboardKey::Paste},
-      {'C', true, false, ClipboardKey::Copy},   {insert, true, false, ClipboardKey::Copy},
-      {'V', false, false, ClipboardKey::None},  {'C', false, true, ClipboardKey::None},
+      {'V', true, false, ClipboardKey::Paste},    {insert, false, true, ClipboardKey::Paste},
+      {'C', true, false, ClipboardKey::Copy},     {insert, true, false, ClipboardKey::Copy},
+      {'V', false, false, ClipboardKey::None},    {'C', false, true, ClipboardKey::None},
       {insert, false, false, ClipboardKey::None}, {insert, true, true, ClipboardKey::None},
       {'X', true, false, ClipboardKey::None},
   };

@@ -85,7 +85,8 @@ TEST(KeyboardChart, NothingOverlapsAndEverythingFitsTheWindow) {
       EXPECT_LE(rects[i].bottom, chart.height);
       EXPECT_LT(rects[i].left, rects[i].right);
       EXPECT_LT(rects[i].top, rects[i].bottom);
-      for (std::size_t j = i + 1; j < rects.size(); ++j) EXPECT_FALSE(overlap(rects[i], rects[j])) << i << " " << j;
+      for (std::size_t j = i + 1; j < rects.size(); ++j)
+        EXPECT_FALSE(overlap(rects[i], rects[j])) << i << " " << j;
     }
   }
 }
@@ -94,7 +95,8 @@ TEST(KeyboardChart, ButtonsAndGaps) {
   KeyboardChart chart = layoutKeyboardChart();
   std::map<int, int> actions;
   for (const ChartButton& b : chart.buttons) {
-    ChartHit hit = chartHitTest(chart, (b.rect.left + b.rect.right) / 2, (b.rect.top + b.rect.bottom) / 2);
+    ChartHit hit =
+        chartHitTest(chart, (b.rect.left + b.rect.right) / 2, (b.rect.top + b.rect.bottom) / 2);
     ++actions[hit.action];
     if (hit.action == ChartTypeCode) {
       EXPECT_EQ(hit.code, ' ');
@@ -124,7 +126,7 @@ TEST(KeyboardChart, NamesTheKeyOfACode) {
   struct Case {
     int code;
     const char* key;
-  } cases[] = {{'q', "Q"},         {'Q', "Shift+Q"}, {'1', "1"},   {'!', "Shift+1"}, {'\\', "\\"},
+  } cases[] = {{'q', "Q"},        {'Q', "Shift+Q"}, {'1', "1"},     {'!', "Shift+1"}, {'\\', "\\"},
                {'|', "Shift+\\"}, {'~', "Shift+`"}, {' ', "Space"}, {0xE0, ""},       {0x80, ""}};
   for (const Case& c : cases) EXPECT_EQ(keyForCode(chart, c.code), c.key) << c.code;
 
@@ -154,10 +156,16 @@ TEST(KeyboardChart, WindowGoesBesideTheDictionaryWhollyOnTheScreen) {
   } cases[] = {
       {"room on the right", {0, 0, 1600, 900}, 640, 560, {660, 20, 1300, 580}},
       {"right pulled up onto the screen", {0, 0, 1400, 500}, 640, 400, {660, 20, 1300, 420}},
-      {"no room beside: below, pulled up under the header", {0, 0, 1024, 768}, 640, 560,
+      {"no room beside: below, pulled up under the header",
+       {0, 0, 1024, 768},
+       640,
+       560,
        {140, 208, 780, 768}},
       {"left when only the left has room", {-700, 0, 700, 768}, 640, 560, {-500, 20, 140, 580}},
-      {"larger than the screen: its top-left corner on it", {0, 0, 600, 400}, 640, 560,
+      {"larger than the screen: its top-left corner on it",
+       {0, 0, 600, 400},
+       640,
+       560,
        {0, 0, 640, 560}},
   };
   for (const auto& c : cases) {
@@ -182,8 +190,8 @@ TEST(KeyboardChart, SignAndCarrierAreCentredTogether) {
       {30, 14, 0, 16, 6, true, 11, 5},      // short i before the carrier, its loop over it
   };
   for (const auto& c : cases) {
-    const CarrierLayout l = layoutOnCarrier(c.box, c.carrier, c.inkLeft, c.inkRight, c.advance,
-                                            c.before);
+    const CarrierLayout l =
+        layoutOnCarrier(c.box, c.carrier, c.inkLeft, c.inkRight, c.advance, c.before);
     EXPECT_EQ(l.carrierLeft, c.carrierLeft) << c.inkLeft << " " << c.before;
     EXPECT_EQ(l.signX, c.signX) << c.inkLeft << " " << c.before;
     // Nothing of the pair leaves the box.

@@ -176,7 +176,7 @@ TEST(LemoraCalendar, CountsDaysFrom1970) {
   struct Case {
     int y, m, d;
     int32_t days;
-  } cases[] = {{1970, 1, 1, 0},     {1970, 1, 2, 1},     {1969, 12, 31, -1}, {2000, 3, 1, 11017},
+  } cases[] = {{1970, 1, 1, 0},      {1970, 1, 2, 1},     {1969, 12, 31, -1}, {2000, 3, 1, 11017},
                {2024, 2, 29, 19782}, {2024, 3, 1, 19783}, {2100, 3, 1, 47541}};
   for (const Case& c : cases)
     EXPECT_EQ(daysFromCivil(c.y, c.m, c.d), c.days) << c.y << "-" << c.m << "-" << c.d;
@@ -266,9 +266,9 @@ TEST(LemoraDrill, GradingMovesBoxesAndRequeuesMisses) {
 TEST(LemoraChoices, OptionsAreDistinctAndHoldTheAnswerOnce) {
   DeckReport report;
   // "kmal" has two meanings: neither may be offered as wrong for the other.
-  std::vector<LemoraCard> deck = buildDeck({"kmal", "kmal", "dost", "pani", "ghr", "ghr2"},
-                                           {"lotus", "lotus2", "friend", "water", "house", "house"},
-                                           report);
+  std::vector<LemoraCard> deck =
+      buildDeck({"kmal", "kmal", "dost", "pani", "ghr", "ghr2"},
+                {"lotus", "lotus2", "friend", "water", "house", "house"}, report);
   uint32_t rng = 5;
   for (int card = 0; card < static_cast<int>(deck.size()); ++card) {
     for (int direction = 0; direction < 2; ++direction) {

@@ -35,7 +35,8 @@ TEST(Cp1251, EveryByteSurvivesARoundTrip) {
 
 TEST(Cp1251, RussianWords) {
   std::string out, error;
-  ASSERT_TRUE(utf8ToCp1251("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD1\x91\xD0\xB6!", out, error));
+  ASSERT_TRUE(utf8ToCp1251("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD1\x91\xD0\xB6!",
+                           out, error));
   EXPECT_EQ(out, "\xCF\xF0\xE8\xE2\xE5\xF2, \xB8\xE6!");
   EXPECT_EQ(cp1251ToUtf8("\xEE\xF8\xE8\xE1\xEA\xE0"),
             "\xD0\xBE\xD1\x88\xD0\xB8\xD0\xB1\xD0\xBA\xD0\xB0");
@@ -48,11 +49,11 @@ TEST(Cp1251, RefusesWhatItCannotRepresentAndSaysWhere) {
       {"ab\xE4\xB8\xAD", "byte 2: U+4E2D \"\xE4\xB8\xAD\" has no Windows-1251 code"},
       {"\xC3\xA9", "byte 0: U+00E9 \"\xC3\xA9\" has no Windows-1251 code"},
       {"x\xF0\x9F\x98\x80", "byte 1: U+1F600 \"\xF0\x9F\x98\x80\" has no Windows-1251 code"},
-      {"a\x80", "byte 1: not valid UTF-8"},            // stray continuation byte
-      {"\xC0\x80", "byte 0: not valid UTF-8"},         // overlong zero
-      {"ab\xD0", "byte 2: not valid UTF-8"},           // cut short
-      {"\xED\xA0\x80", "byte 0: not valid UTF-8"},     // surrogate
-      {"\xF4\x90\x80\x80", "byte 0: not valid UTF-8"}, // beyond U+10FFFF
+      {"a\x80", "byte 1: not valid UTF-8"},             // stray continuation byte
+      {"\xC0\x80", "byte 0: not valid UTF-8"},          // overlong zero
+      {"ab\xD0", "byte 2: not valid UTF-8"},            // cut short
+      {"\xED\xA0\x80", "byte 0: not valid UTF-8"},      // surrogate
+      {"\xF4\x90\x80\x80", "byte 0: not valid UTF-8"},  // beyond U+10FFFF
       {"\xFF", "byte 0: not valid UTF-8"},
   };
   for (const auto& c : cases) {

@@ -13,9 +13,9 @@ TEST(DictionaryLayout, TitlePlaceAndCut) {
   struct Case {
     int32_t w, titleX, bytes;
   } cases[] = {
-      {0, 10, 0},     {17, 10, 0},    {66, 10, 0},   {67, 10, 1},    {116, 10, 1},
-      {117, 10, 2},   {369, 10, 7},   {370, 10, 8},  {371, 10, 8},   {390, 10, 8},
-      {391, 20, 8},   {520, 85, 8},   {1000, 325, 8}, {-50, 10, 0},
+      {0, 10, 0},   {17, 10, 0},  {66, 10, 0},    {67, 10, 1},  {116, 10, 1},
+      {117, 10, 2}, {369, 10, 7}, {370, 10, 8},   {371, 10, 8}, {390, 10, 8},
+      {391, 20, 8}, {520, 85, 8}, {1000, 325, 8}, {-50, 10, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(titleXForWidth(c.w), c.titleX) << "w=" << c.w;
@@ -28,16 +28,11 @@ TEST(DictionaryLayout, ThresholdsOfTheFullLayout) {
     int32_t w, h;
     bool lower, languageButton, wide, yes, waitExit;
   } cases[] = {
-      {520, 190, false, true, true, false, false},
-      {520, 191, true, true, true, true, true},
-      {290, 400, true, false, false, false, false},
-      {291, 400, true, true, false, false, false},
-      {370, 400, true, true, false, false, false},
-      {371, 400, true, true, true, true, false},
-      {371, 190, false, true, true, false, false},
-      {450, 400, true, true, true, true, false},
-      {451, 400, true, true, true, true, true},
-      {451, 190, false, true, true, false, false},
+      {520, 190, false, true, true, false, false},  {520, 191, true, true, true, true, true},
+      {290, 400, true, false, false, false, false}, {291, 400, true, true, false, false, false},
+      {370, 400, true, true, false, false, false},  {371, 400, true, true, true, true, false},
+      {371, 190, false, true, true, false, false},  {450, 400, true, true, true, true, false},
+      {451, 400, true, true, true, true, true},     {451, 190, false, true, true, false, false},
       {0, 0, false, false, false, false, false},
   };
   for (const Case& c : cases) {
@@ -78,14 +73,25 @@ TEST(DictionaryLayout, ToolbarBands) {
   struct Case {
     int x, y, code;
   } cases[] = {
-      {w - 140, 20, ToolbarNone},  {w - 139, 20, ToolbarSearch}, {w - 100, 20, ToolbarSearch},
-      {w - 85, 20, ToolbarNone},   {w - 84, 20, ToolbarKeyboard}, {w - 61, 20, ToolbarKeyboard},
-      {w - 60, 20, ToolbarNone},   {w - 50, 20, ToolbarOptions}, {w - 35, 20, ToolbarNone},
-      {w - 34, 20, ToolbarLanguage}, {w - 20, 20, ToolbarLanguage}, {w - 10, 20, ToolbarNone},
+      {w - 140, 20, ToolbarNone},
+      {w - 139, 20, ToolbarSearch},
+      {w - 100, 20, ToolbarSearch},
+      {w - 85, 20, ToolbarNone},
+      {w - 84, 20, ToolbarKeyboard},
+      {w - 61, 20, ToolbarKeyboard},
+      {w - 60, 20, ToolbarNone},
+      {w - 50, 20, ToolbarOptions},
+      {w - 35, 20, ToolbarNone},
+      {w - 34, 20, ToolbarLanguage},
+      {w - 20, 20, ToolbarLanguage},
+      {w - 10, 20, ToolbarNone},
       {100, 20, ToolbarNone},
       // Only the buttons' rows count: a press in the results pane below hits nothing.
-      {w - 100, 10, ToolbarNone},  {w - 100, 11, ToolbarSearch}, {w - 100, 34, ToolbarSearch},
-      {w - 100, 35, ToolbarNone},  {w - 20, 300, ToolbarNone},
+      {w - 100, 10, ToolbarNone},
+      {w - 100, 11, ToolbarSearch},
+      {w - 100, 34, ToolbarSearch},
+      {w - 100, 35, ToolbarNone},
+      {w - 20, 300, ToolbarNone},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(toolbarCodeAt(w, c.x, c.y), c.code) << "x=w" << c.x - w << " y=" << c.y;

@@ -17,12 +17,14 @@ TEST(LineCount, CountsLineEndsAsTheSearchReadsThem) {
     int64_t lines;
   } cases[] = {
       {"a\r\nb\r\nc\r\n", 3},
-      {"a\r\nb\r\nc", 2},            // a last line without LF is not counted
+      {"a\r\nb\r\nc", 2},  // a last line without LF is not counted
       {"", 0},
-      {"a\r\nb\r\n\x1A" "c\r\n", 2},  // 0x1A ends the count
+      {"a\r\nb\r\n\x1A"
+       "c\r\n",
+       2},  // 0x1A ends the count
       {"\x1A\n", 0},
-      {"a\nb\n", 2},                 // bare LF lines
-      {"a\rb\r", 0},                 // lone CR is no line end
+      {"a\nb\n", 2},  // bare LF lines
+      {"a\rb\r", 0},  // lone CR is no line end
       {"\r\n\r\n\n", 3},
   };
   ScratchDir dir;

@@ -30,12 +30,15 @@ struct Line {
     std::memset(guardAfter, 0x5A, sizeof guardAfter);
   }
   void apply(const std::vector<Event>& events) {
-    for (const Event& e : events) editQueryBytes(text, kQueryCapacity, length, caret, e.character, e.key);
+    for (const Event& e : events)
+      editQueryBytes(text, kQueryCapacity, length, caret, e.character, e.key);
   }
   std::string bytes() const { return std::string(text, length); }
   bool guardsIntact() const {
-    for (char c : guardBefore) if (c != 0x5A) return false;
-    for (char c : guardAfter) if (c != 0x5A) return false;
+    for (char c : guardBefore)
+      if (c != 0x5A) return false;
+    for (char c : guardAfter)
+      if (c != 0x5A) return false;
     return true;
   }
 };
@@ -60,28 +63,46 @@ TEST(EditQueryBytes, EditingTable) {
   } cases[] = {
       {"backspace on empty", backspace(), "", 0},
       {"delete on empty", {key(kVkDelete)}, "", 0},
-      {"arrows and home/end on empty", {key(kVkLeft), key(kVkRight), key(kVkHome), key(kVkEnd)}, "", 0},
+      {"arrows and home/end on empty",
+       {key(kVkLeft), key(kVkRight), key(kVkHome), key(kVkEnd)},
+       "",
+       0},
       {"typing appends", typed("abc"), "abc", 3},
       {"home then insert", typed("abc") + std::vector<Event>{key(kVkHome)} + typed("x"), "xabc", 1},
       {"end after home", typed("abc") + std::vector<Event>{key(kVkHome), key(kVkEnd)}, "abc", 3},
-      {"left stops at 0", typed("ab") + std::vector<Event>{key(kVkLeft), key(kVkLeft), key(kVkLeft)}, "ab", 0},
-      {"right stops at end", typed("ab") + std::vector<Event>{key(kVkHome), key(kVkRight), key(kVkRight), key(kVkRight)}, "ab", 2},
-      {"insert in the middle", typed("ac") + std::vector<Event>{key(kVkLeft)} + typed("b"), "abc", 2},
-      {"backspace mid-line", typed("abcd") + std::vector<Event>{key(kVkLeft), key(kVkLeft)} + backspace(), "acd", 1},
-      {"delete mid-line", typed("abcd") + std::vector<Event>{key(kVkLeft), key(kVkLeft), key(kVkDelete)}, "abd", 2},
-      {"backspace at caret 0", typed("ab") + std::vector<Event>{key(kVkHome)} + backspace(), "ab", 0},
+      {"left stops at 0",
+       typed("ab") + std::vector<Event>{key(kVkLeft), key(kVkLeft), key(kVkLeft)}, "ab", 0},
+      {"right stops at end",
+       typed("ab") + std::vector<Event>{key(kVkHome), key(kVkRight), key(kVkRight), key(kVkRight)},
+       "ab", 2},
+      {"insert in the middle", typed("ac") + std::vector<Event>{key(kVkLeft)} + typed("b"), "abc",
+       2},
+      {"backspace mid-line",
+       typed("abcd") + std::vector<Event>{key(kVkLeft), key(kVkLeft)} + backspace(), "acd", 1},
+      {"delete mid-line",
+       typed("abcd") + std::vector<Event>{key(kVkLeft), key(kVkLeft), key(kVkDelete)}, "abd", 2},
+      {"backspace at caret 0", typed("ab") + std::vector<Event>{key(kVkHome)} + backspace(), "ab",
+       0},
       {"delete at the end", typed("ab") + std::vector<Event>{key(kVkDelete)}, "ab", 2},
       {"ctrl+y empties", typed("abc") + std::vector<Event>{key(kVkLeft), type(kCharCtrlY)}, "", 0},
-      {"typed after ctrl+y", typed("abc") + std::vector<Event>{type(kCharCtrlY)} + typed("z"), "z", 1},
+      {"typed after ctrl+y", typed("abc") + std::vector<Event>{type(kCharCtrlY)} + typed("z"), "z",
+       1},
       // Characters whose codes equal editing keys are only inserted.
       {"full stop, dollar, hash, percent, apostrophe", typed(".$#%'"), ".$#%'", 5},
-      {"delete key deletes", typed("a.") + std::vector<Event>{key(kVkLeft), key(kVkDelete)}, "a", 1},
-      {"enter, escape and key-press code not inserted", {type(13), type(27), type(kCharKeyPress)}, "", 0},
+      {"delete key deletes", typed("a.") + std::vector<Event>{key(kVkLeft), key(kVkDelete)}, "a",
+       1},
+      {"enter, escape and key-press code not inserted",
+       {type(13), type(27), type(kCharKeyPress)},
+       "",
+       0},
       {"tab inserted, other control codes not",
-       {type(2), type(9), type(22), type(26), type(31), type(0x101)}, "\t", 1},
+       {type(2), type(9), type(22), type(26), type(31), type(0x101)},
+       "\t",
+       1},
       {"space and above inserted", {type(31), type(32), type(0x7F)}, " \x7F", 2},
       {"upper-half bytes inserted", {type(0xE0), type(0xFF), type(0x1C1)}, "\xE0\xFF\xC1", 3},
-      {"other keys do nothing", typed("ab") + std::vector<Event>{key(0x41), key(0x26), key(0x70)}, "ab", 2},
+      {"other keys do nothing", typed("ab") + std::vector<Event>{key(0x41), key(0x26), key(0x70)},
+       "ab", 2},
   };
   for (const Case& c : cases) {
     Line line;
@@ -101,7 +122,8 @@ TEST(EditQueryBytes, FullLineDropsCharactersAndStaysInside) {
   } cases[] = {
       {"at the end", typed("b"), full, kQueryCapacity},
       {"in the middle", std::vector<Event>{key(kVkHome), key(kVkRight)} + typed("bc"), full, 1},
-      {"room again after backspace", backspace() + typed("b"), std::string(kQueryCapacity - 1, 'a') + "b", kQueryCapacity},
+      {"room again after backspace", backspace() + typed("b"),
+       std::string(kQueryCapacity - 1, 'a') + "b", kQueryCapacity},
       {"ctrl+y still empties", {type(kCharCtrlY)}, "", 0},
   };
   for (const Case& c : cases) {
@@ -158,12 +180,12 @@ TEST(CaretIndexForX, MapsClicksToCharacterBoundaries) {
       {"", &fixed, 100, 0},
       {"abcd", &fixed, 0, 0},
       {"abcd", &fixed, 15, 0},
-      {"abcd", &fixed, 19, 0},   // left half of the first byte
-      {"abcd", &fixed, 22, 0},   // right half of the first byte
-      {"abcd", &fixed, 23, 1},   // exactly on its right edge
+      {"abcd", &fixed, 19, 0},  // left half of the first byte
+      {"abcd", &fixed, 22, 0},  // right half of the first byte
+      {"abcd", &fixed, 23, 1},  // exactly on its right edge
       {"abcd", &fixed, 40, 3},
-      {"abcd", &fixed, 47, 4},   // on the right edge of the last byte
-      {"abcd", &fixed, 1000, 4}, // right of the end
+      {"abcd", &fixed, 47, 4},    // on the right edge of the last byte
+      {"abcd", &fixed, 1000, 4},  // right of the end
       {"wiw", &proportional, 15 + 14, 1},
       {"wiw", &proportional, 15 + 16, 1},
       {"wiw", &proportional, 15 + 17, 2},
@@ -180,13 +202,13 @@ TEST(QueryLineGeometry, CompactFieldIs40HigherAnd50Narrower) {
   const QueryLineGeometry full = queryLineGeometry(0, 520);
   const int fullValues[] = {full.frameLeft, full.frameTop, full.frameRight, full.frameBottom,
                             full.fieldLeft, full.fieldTop, full.fieldRight, full.fieldBottom,
-                            full.textX, full.textY, full.caretTop, full.caretBottom};
+                            full.textX,     full.textY,    full.caretTop,   full.caretBottom};
   const int expectedFull[] = {10, 50, 420, 75, 13, 53, 417, 72, 15, 52, 55, 70};
   const QueryLineGeometry compact = queryLineGeometry(1, 520);
-  const int compactValues[] = {compact.frameLeft, compact.frameTop, compact.frameRight,
-                               compact.frameBottom, compact.fieldLeft, compact.fieldTop,
-                               compact.fieldRight, compact.fieldBottom, compact.textX,
-                               compact.textY, compact.caretTop, compact.caretBottom};
+  const int compactValues[] = {compact.frameLeft,   compact.frameTop,    compact.frameRight,
+                               compact.frameBottom, compact.fieldLeft,   compact.fieldTop,
+                               compact.fieldRight,  compact.fieldBottom, compact.textX,
+                               compact.textY,       compact.caretTop,    compact.caretBottom};
   const int expectedCompact[] = {10, 10, 370, 35, 13, 13, 367, 32, 15, 12, 15, 30};
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(fullValues[i], expectedFull[i]) << "full, value " << i;

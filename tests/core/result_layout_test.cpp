@@ -29,9 +29,16 @@ std::vector<TextRun> layout(const std::string& text, const Options& o = Options(
   std::vector<char> buffer(text.begin(), text.end());
   buffer.push_back(0);
   char token[80];
-  ResultLayoutInput in{buffer.data(), o.size == -2 ? static_cast<int32_t>(text.size()) : o.size,
-                       static_cast<int32_t>(text.size()), o.scrollLine, o.headerStyle, o.width,
-                       o.height, o.query.data(), static_cast<int32_t>(o.query.size()), token,
+  ResultLayoutInput in{buffer.data(),
+                       o.size == -2 ? static_cast<int32_t>(text.size()) : o.size,
+                       static_cast<int32_t>(text.size()),
+                       o.scrollLine,
+                       o.headerStyle,
+                       o.width,
+                       o.height,
+                       o.query.data(),
+                       static_cast<int32_t>(o.query.size()),
+                       token,
                        sizeof token};
   std::vector<TextRun> runs;
   layoutResultList(in, fixedWidth, runs);
@@ -78,12 +85,13 @@ TEST(IsHindiByte, ClassBoundsAndExceptions) {
     unsigned b;
     bool hindi;
   } cases[] = {
-      {0x00, false}, {0x20, false}, {0x31, false}, {0x3F, false}, {0x40, true}, {0x41, true},
-      {0x48, true},  {0x49, false}, {0x4A, true},  {0x5B, false}, {0x5C, true}, {0x5D, false},
+      {0x00, false}, {0x20, false}, {0x31, false}, {0x3F, false}, {0x40, true},  {0x41, true},
+      {0x48, true},  {0x49, false}, {0x4A, true},  {0x5B, false}, {0x5C, true},  {0x5D, false},
       {0x61, true},  {0x7E, false}, {0x7F, true},  {0xA7, true},  {0xA8, false}, {0xA9, true},
       {0xB0, false}, {0xB8, false}, {0xBF, true},  {0xC0, false}, {0xE0, false}, {0xFF, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(isHindiByte(static_cast<unsigned char>(c.b)), c.hindi) << std::hex << c.b;
+  for (const Case& c : cases)
+    EXPECT_EQ(isHindiByte(static_cast<unsigned char>(c.b)), c.hindi) << std::hex << c.b;
 }
 
 TEST(ResultLayout, TokensStatesAndSteps) {
@@ -105,30 +113,47 @@ TEST(ResultLayout, TokensStatesAndSteps) {
        "ab\r\ncd\r\n",
        {{Hw, H, 10, 130, "ab"}, {Hw, H, 11, 151, "cd"}}},
       {"latin and cyrillic in one plain token make hindi text",
-       "h \xE0" "a\xE1 \xE2\r\n",
-       {{Hw, H, 10, 130, "h"}, {Hi, D, 35, 137, "\xE0" "a\xE1"}, {Ui, A, 71, 137, "\xE2"}}},
-      {"tab belongs to the token",
-       "a\tb\r\n",
-       {{Hw, H, 10, 130, "a\tb"}}},
+       "h \xE0"
+       "a\xE1 \xE2\r\n",
+       {{Hw, H, 10, 130, "h"},
+        {Hi, D, 35, 137,
+         "\xE0"
+         "a\xE1"},
+        {Ui, A, 71, 137, "\xE2"}}},
+      {"tab belongs to the token", "a\tb\r\n", {{Hw, H, 10, 130, "a\tb"}}},
       {"note (abc)",
        "h (abc) z\r\n",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "("}, {Nt, A, 42, 137, "abc"},
-        {Ui, A, 57, 137, ")"}, {Hi, D, 79, 137, "z"}}},
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "("},
+        {Nt, A, 42, 137, "abc"},
+        {Ui, A, 57, 137, ")"},
+        {Hi, D, 79, 137, "z"}}},
       {"note (abc), keeps the comma before the parenthesis",
        "h (abc), z\r\n",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "("}, {Nt, A, 42, 137, "abc,"},
-        {Ui, A, 62, 137, ")"}, {Hi, D, 84, 137, "z"}}},
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "("},
+        {Nt, A, 42, 137, "abc,"},
+        {Ui, A, 62, 137, ")"},
+        {Hi, D, 84, 137, "z"}}},
       {"1(2) becomes a note without a parenthesis drawn apart",
        "h 1(2) z\r\n",
-       {{Hw, H, 10, 130, "h"}, {Nt, A, 35, 137, "1(2"}, {Ui, A, 50, 137, ")"},
+       {{Hw, H, 10, 130, "h"},
+        {Nt, A, 35, 137, "1(2"},
+        {Ui, A, 50, 137, ")"},
         {Hi, D, 72, 137, "z"}}},
       {"a note spans spaces",
        "h (ab cd) z\r\n",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "("}, {Nt, A, 42, 137, "ab"},
-        {Nt, A, 67, 137, "cd"}, {Ui, A, 77, 137, ")"}, {Hi, D, 99, 137, "z"}}},
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "("},
+        {Nt, A, 42, 137, "ab"},
+        {Nt, A, 67, 137, "cd"},
+        {Ui, A, 77, 137, ")"},
+        {Hi, D, 99, 137, "z"}}},
       {"an unclosed note ends at the line end",
        "h (ab\r\ncd\r\n",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "("}, {Nt, A, 42, 137, "ab"},
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "("},
+        {Nt, A, 42, 137, "ab"},
         {Hw, H, 11, 158, "cd"}}},
       {"a leading ( in a headword is drawn apart but stays a headword",
        "(ab) \xE0\r\n",
@@ -139,9 +164,7 @@ TEST(ResultLayout, TokensStatesAndSteps) {
       {"the last line without a line end loses its last token",
        "ab\r\ncd",
        {{Hw, H, 10, 130, "ab"}}},
-      {"a token cut by the end of the buffer",
-       "ab \xE0\xE1",
-       {{Hw, H, 10, 130, "ab"}}},
+      {"a token cut by the end of the buffer", "ab \xE0\xE1", {{Hw, H, 10, 130, "ab"}}},
   };
   for (const Case& c : cases) expectRuns(layout(c.text), c.runs, c.name);
 }
@@ -156,8 +179,10 @@ TEST(ResultLayout, Wrapping) {
   } cases[] = {
       {"wrap between tokens",
        "h \xE0\xE0\xE0\xE0\xE0 \xE1\xE1\xE1\xE1\xE1 \xE2\r\n",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "\xE0\xE0\xE0\xE0\xE0"},
-        {Ui, A, 80, 137, "\xE1\xE1\xE1\xE1\xE1"}, {Ui, A, 50, 153, "\xE2"}}},
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "\xE0\xE0\xE0\xE0\xE0"},
+        {Ui, A, 80, 137, "\xE1\xE1\xE1\xE1\xE1"},
+        {Ui, A, 50, 153, "\xE2"}}},
       {"wrap at the CR puts the next entry 16 + 21 lower",
        "abcdefghij\r\nxy\r\n",
        {{Hw, H, 10, 130, "abcdefghij"}, {Hw, H, 11, 167, "xy"}}},
@@ -175,29 +200,45 @@ TEST(ResultLayout, Highlights) {
     std::vector<Expected> runs;
   } cases[] = {
       {"a*c matches abc and axc, drawn with the token's bytes",
-       "h xabcyaxc\r\n", "a*c",
-       {{Hw, H, 10, 130, "h"}, {Hi, D, 35, 137, "xabcyaxc"}, {Hi, M, 42, 137, "abc"},
+       "h xabcyaxc\r\n",
+       "a*c",
+       {{Hw, H, 10, 130, "h"},
+        {Hi, D, 35, 137, "xabcyaxc"},
+        {Hi, M, 42, 137, "abc"},
         {Hi, M, 70, 137, "axc"}}},
       {"aa in aaa at offsets 0 and 1",
-       "h aaa\r\n", "aa",
-       {{Hw, H, 10, 130, "h"}, {Hi, D, 35, 137, "aaa"}, {Hi, M, 35, 137, "aa"},
+       "h aaa\r\n",
+       "aa",
+       {{Hw, H, 10, 130, "h"},
+        {Hi, D, 35, 137, "aaa"},
+        {Hi, M, 35, 137, "aa"},
         {Hi, M, 42, 137, "aa"}}},
       {"in the headword font",
-       "abc \xE0\r\n", "b",
+       "abc \xE0\r\n",
+       "b",
        {{Hw, H, 10, 130, "abc"}, {Hw, M, 20, 130, "b"}, {Ui, A, 55, 137, "\xE0"}}},
       {"query longer than the token",
-       "h ab\r\n", "abc",
+       "h ab\r\n",
+       "abc",
        {{Hw, H, 10, 130, "h"}, {Hi, D, 35, 137, "ab"}}},
       {"empty query highlights nothing",
-       "h ab\r\n", "",
+       "h ab\r\n",
+       "",
        {{Hw, H, 10, 130, "h"}, {Hi, D, 35, 137, "ab"}}},
       {"after a leading parenthesis, in the note font",
-       "h (xab)\r\n", "ab",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "("}, {Nt, A, 42, 137, "xab"},
-        {Nt, M, 47, 137, "ab"}, {Ui, A, 57, 137, ")"}}},
+       "h (xab)\r\n",
+       "ab",
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "("},
+        {Nt, A, 42, 137, "xab"},
+        {Nt, M, 47, 137, "ab"},
+        {Ui, A, 57, 137, ")"}}},
       {"cyrillic query in plain text",
-       "h \xE0\xE1\xE0\xE1\r\n", "\xE1",
-       {{Hw, H, 10, 130, "h"}, {Ui, A, 35, 137, "\xE0\xE1\xE0\xE1"}, {Ui, M, 41, 137, "\xE1"},
+       "h \xE0\xE1\xE0\xE1\r\n",
+       "\xE1",
+       {{Hw, H, 10, 130, "h"},
+        {Ui, A, 35, 137, "\xE0\xE1\xE0\xE1"},
+        {Ui, M, 41, 137, "\xE1"},
         {Ui, M, 53, 137, "\xE1"}}},
   };
   for (const Case& c : cases) {
@@ -213,14 +254,56 @@ TEST(ResultLayout, NothingDrawn) {
     const char* name;
     Options options;
   } cases[] = {
-      {"size 0", [] { Options o; o.size = 0; return o; }()},
-      {"size -1", [] { Options o; o.size = -1; return o; }()},
-      {"size 1: its only byte is the last", [] { Options o; o.size = 1; return o; }()},
-      {"scroll to the end", [] { Options o; o.scrollLine = 3; return o; }()},
-      {"scroll far past the end", [] { Options o; o.scrollLine = 1000; return o; }()},
-      {"full header, height 215", [] { Options o; o.height = 215; return o; }()},
-      {"compact header, height 88", [] { Options o; o.headerStyle = 1; o.height = 88; return o; }()},
-      {"minimised", [] { Options o; o.width = 0; o.height = 0; return o; }()},
+      {"size 0",
+       [] {
+         Options o;
+         o.size = 0;
+         return o;
+       }()},
+      {"size -1",
+       [] {
+         Options o;
+         o.size = -1;
+         return o;
+       }()},
+      {"size 1: its only byte is the last",
+       [] {
+         Options o;
+         o.size = 1;
+         return o;
+       }()},
+      {"scroll to the end",
+       [] {
+         Options o;
+         o.scrollLine = 3;
+         return o;
+       }()},
+      {"scroll far past the end",
+       [] {
+         Options o;
+         o.scrollLine = 1000;
+         return o;
+       }()},
+      {"full header, height 215",
+       [] {
+         Options o;
+         o.height = 215;
+         return o;
+       }()},
+      {"compact header, height 88",
+       [] {
+         Options o;
+         o.headerStyle = 1;
+         o.height = 88;
+         return o;
+       }()},
+      {"minimised",
+       [] {
+         Options o;
+         o.width = 0;
+         o.height = 0;
+         return o;
+       }()},
   };
   for (const Case& c : cases) EXPECT_TRUE(layout(text, c.options).empty()) << c.name;
 }

@@ -44,36 +44,55 @@ TEST(Search, EdgeCases) {
     std::string resultFile;
     int foundCount;
   } cases[] = {
-      {"overlapping and repeated occurrences count separately", "zz\r\nabab ab\r\nzz\r\n", "ab", SubString, "abab ab\r\n", 3},
+      {"overlapping and repeated occurrences count separately", "zz\r\nabab ab\r\nzz\r\n", "ab",
+       SubString, "abab ab\r\n", 3},
       {"aa in aaa gives two", "aaa\r\n", "aa", SubString, "aaa\r\n", 2},
       {"exact between space and comma", "x ab, y\r\n", "ab", Exact, "x ab, y\r\n", 1},
       {"exact refuses a word tail", "xab y\r\n", "ab", Exact, "", 0},
       {"left append needs a delimiter after", "ab\r\nabc\r\n", "ab", LeftAppend, "ab\r\n", 1},
-      {"right append needs a delimiter before", "xab\r\n(abc\r\n", "ab", RightAppend, "(abc\r\n", 1},
+      {"right append needs a delimiter before", "xab\r\n(abc\r\n", "ab", RightAppend, "(abc\r\n",
+       1},
       {"file start: substring accepts", "ab ab\r\n", "ab", SubString, "ab ab\r\n", 2},
       {"file start: left append accepts", "ab ab\r\n", "ab", LeftAppend, "ab ab\r\n", 2},
-      {"file start: right append refuses the first", "ab ab\r\n", "ab", RightAppend, "ab ab\r\n", 1},
+      {"file start: right append refuses the first", "ab ab\r\n", "ab", RightAppend, "ab ab\r\n",
+       1},
       {"file start: exact refuses the first", "ab\r\n", "ab", Exact, "", 0},
       {"line start has LF as left neighbour", "x\r\nab\r\n", "ab", Exact, "ab\r\n", 1},
       {"CR is not a delimiter", "x\rab\r\n", "ab", RightAppend, "", 0},
-      {"hyphen, colon, tab, zero and 0x80+ are not delimiters", "-ab:\r\n\tab\xA0\r\n", "ab", Exact, "", 0},
-      {"star matches space and hyphen", "a b\r\na-b\r\nab\r\n", "a*b", SubString, "a b\r\na-b\r\n", 2},
-      {"star across a line end names the line of b", "xa\r\nbx\r\ny\r\n", "a*b", SubString, "bx\r\n", 1},
+      {"hyphen, colon, tab, zero and 0x80+ are not delimiters", "-ab:\r\n\tab\xA0\r\n", "ab", Exact,
+       "", 0},
+      {"star matches space and hyphen", "a b\r\na-b\r\nab\r\n", "a*b", SubString, "a b\r\na-b\r\n",
+       2},
+      {"star across a line end names the line of b", "xa\r\nbx\r\ny\r\n", "a*b", SubString,
+       "bx\r\n", 1},
       {"trailing star over LF names the next line", "ab\r\ncd\r\n", "ab*", SubString, "cd\r\n", 1},
       {"match on the last byte is never recorded", "xx\r\nab", "ab", SubString, "", 0},
       {"last line without LF is written without line end", "xx\r\nab ", "ab", SubString, "ab ", 1},
-      {"leading star stands for the zero byte before the file", "bc\r\n", "*bc", SubString, "bc\r\n", 1},
-      {"zero byte in the query matches the start", "bc\r\n", std::string("\0b", 2), SubString, "bc\r\n", 1},
-      {"0x1A ends the search", "ab\r\n\x1A" "ab\r\n", "ab", SubString, "ab\r\n", 1},
-      {"0x1A right after a match: no right neighbour", "xab\x1A" "c\r\n", "ab", SubString, "", 0},
-      {"0x1A in the query never matches", "a\x1A" "b\r\n", "a\x1A", SubString, "", 0},
+      {"leading star stands for the zero byte before the file", "bc\r\n", "*bc", SubString,
+       "bc\r\n", 1},
+      {"zero byte in the query matches the start", "bc\r\n", std::string("\0b", 2), SubString,
+       "bc\r\n", 1},
+      {"0x1A ends the search",
+       "ab\r\n\x1A"
+       "ab\r\n",
+       "ab", SubString, "ab\r\n", 1},
+      {"0x1A right after a match: no right neighbour",
+       "xab\x1A"
+       "c\r\n",
+       "ab", SubString, "", 0},
+      {"0x1A in the query never matches",
+       "a\x1A"
+       "b\r\n",
+       "a\x1A", SubString, "", 0},
       {"lone LF lines are written with CR LF", "ab\nx\n", "ab", SubString, "ab\r\n", 1},
       {"lone CR stays inside the line", "a\rb\r\n", "a\rb", SubString, "a\rb\r\n", 1},
       {"CR before CR LF is an ordinary byte", "ab\r\r\nz\r\n", "b\r", LeftAppend, "ab\r\r\n", 1},
       {"CR of a CR LF pair is not a byte", "ab\r\nz\r\n", "b\r", SubString, "", 0},
       {"query of LF matches CR LF", "ab\r\ncd\r\n", "b\nc", SubString, "cd\r\n", 1},
-      {"case and code page are exact", "\xC0\xE1\r\n\xE0\xE1\r\n", "\xE0\xE1", SubString, "\xE0\xE1\r\n", 1},
-      {"phonetic counts lines, not occurrences", "panY (p) x\r\nab\r\npanY panY\r\n", "paanee", Phonetic, "panY (p) x\r\npanY panY\r\n", 2},
+      {"case and code page are exact", "\xC0\xE1\r\n\xE0\xE1\r\n", "\xE0\xE1", SubString,
+       "\xE0\xE1\r\n", 1},
+      {"phonetic counts lines, not occurrences", "panY (p) x\r\nab\r\npanY panY\r\n", "paanee",
+       Phonetic, "panY (p) x\r\npanY panY\r\n", 2},
       {"empty dictionary", "", "ab", SubString, "", 0},
       {"query longer than the file", "ab\r\n", "abcdefgh", SubString, "", 0},
   };
@@ -91,7 +110,8 @@ TEST(Search, EdgeCases) {
 
 TEST(Search, EmptyQueryRecordsTheFirstHundredPositionsAfterTheFirstByte) {
   std::string dictionary;
-  for (int i = 0; i < 60; ++i) dictionary += std::string(1, static_cast<char>('a' + i % 26)) + "\r\n";
+  for (int i = 0; i < 60; ++i)
+    dictionary += std::string(1, static_cast<char>('a' + i % 26)) + "\r\n";
   ScratchDir dir;
   GuardedResultBuffer buffer;
   SearchRun run = productionSearch(dir, dictionary, "", SubString);
@@ -164,9 +184,7 @@ TEST(Search, FilesThatCannotBeUsedChangeNothing) {
         std::filesystem::remove(result);
         std::filesystem::create_directory(result);
         break;
-      case ResultInMissingFolder:
-        result = dir.file("missing/f2.tc");
-        break;
+      case ResultInMissingFolder: result = dir.file("missing/f2.tc"); break;
       case DictionaryPipe:
       case ResultPipe: {
 #ifndef _WIN32
@@ -265,9 +283,10 @@ TEST(LoadResult, MissingFileKeepsTheBuffer) {
 // (paired and alone), bare LF, 0x1A, zero and upper-half bytes, and a few repeated words so
 // that queries taken from the text match many times.
 std::string randomDictionary(std::mt19937& rng, std::size_t size) {
-  static const char* const kPieces[] = {
-      "ab", "ba", "a", "b", " ", ", ", ".", "(ab)", "[", "]", "!", "?", "\"", ";", "*",
-      "\r\n", "\r\n", "\r\n", "\n", "\r", "-", "\t", "\xE0\xE1", "\xC0", "\xFF", "\x80", ":"};
+  static const char* const kPieces[] = {"ab",   "ba",       "a",    "b",    " ",    ", ", ".",
+                                        "(ab)", "[",        "]",    "!",    "?",    "\"", ";",
+                                        "*",    "\r\n",     "\r\n", "\r\n", "\n",   "\r", "-",
+                                        "\t",   "\xE0\xE1", "\xC0", "\xFF", "\x80", ":"};
   std::string out;
   std::uniform_int_distribution<int> piece(0, sizeof kPieces / sizeof kPieces[0] - 1);
   std::uniform_int_distribution<int> rare(0, 999);
@@ -380,7 +399,8 @@ TEST(SearchDifferential, WithoutResultBuffer) {
   std::mt19937 rng(5);
   for (int round = 0; round < 20; ++round) {
     std::string dictionary = randomDictionary(rng, 500);
-    expectSameAsReference(dir, dictionary, randomQuery(rng, dictionary), SubString, kSearchBlockSize);
+    expectSameAsReference(dir, dictionary, randomQuery(rng, dictionary), SubString,
+                          kSearchBlockSize);
     if (HasFatalFailure()) return;
   }
 }

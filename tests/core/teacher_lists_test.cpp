@@ -97,7 +97,7 @@ TEST_F(TeacherFiles, WordAndQueryEdgeCases) {
   struct Case {
     std::string results, query, hindi, russian;
   } cases[] = {
-      {" lead\r\n", "q", "\r\n", "q\r\n"},                       // leading space: empty word
+      {" lead\r\n", "q", "\r\n", "q\r\n"},                           // leading space: empty word
       {"whole-line\r\nnext x\r\n", "q", "whole-line\r\n", "q\r\n"},  // no space: whole line
       {"last-no-lf", "q", "last-no-lf\r\n", "q\r\n"},
       {"a b\r\n", "x\ny\x1Az", "a\r\n", "x y z\r\n"},  // bytes that would split a line
@@ -158,7 +158,8 @@ TEST_F(TeacherFiles, HindiSearchSavesTheFirstTranslation) {
       {"A@gXaH (angRaaii) \xE6. \xEF\xEE\xF2\xFF\xE3\xE8\xE2\xE0\xED\xE8\xE5; ~ lena x",
        "\xEF\xEE\xF2\xFF\xE3\xE8\xE2\xE0\xED\xE8\xE5"},
       // "1) м. темнота, мрак; 2) прил. темный": sense number, then the mark
-      {"A@Dera (andheraa) 1) \xEC. \xF2\xE5\xEC\xED\xEE\xF2\xE0, \xEC\xF0\xE0\xEA; 2) \xEF\xF0\xE8\xEB. x",
+      {"A@Dera (andheraa) 1) \xEC. \xF2\xE5\xEC\xED\xEE\xF2\xE0, \xEC\xF0\xE0\xEA; 2) "
+       "\xEF\xF0\xE8\xEB. x",
        "\xF2\xE5\xEC\xED\xEE\xF2\xE0"},
       // "м. 1) отметка, балл": the mark, then the sense number
       {"AMk (ank) \xEC. 1) \xEE\xF2\xEC\xE5\xF2\xEA\xE0, \xE1\xE0\xEB\xEB",
@@ -226,10 +227,18 @@ TEST_F(TeacherFiles, DeleteHandlesIrregularLineEnds) {
     int scrollLine;
     std::string after;
   } cases[] = {
-      {"a\r\nb", 1, "a\r\n"},                 // last line without its line end
-      {"a\nb\nc\n", 1, "a\nc\n"},             // bare LF line ends
-      {"a\r\nb\r\n\x1A" "c\r\n", 2, "a\r\nb\r\n\x1A" "c\r\n"},  // hidden tail is no line
-      {"a\r\nb\r\n\x1A" "c\r\n", 1, "a\r\n\x1A" "c\r\n"},
+      {"a\r\nb", 1, "a\r\n"},      // last line without its line end
+      {"a\nb\nc\n", 1, "a\nc\n"},  // bare LF line ends
+      {"a\r\nb\r\n\x1A"
+       "c\r\n",
+       2,
+       "a\r\nb\r\n\x1A"
+       "c\r\n"},  // hidden tail is no line
+      {"a\r\nb\r\n\x1A"
+       "c\r\n",
+       1,
+       "a\r\n\x1A"
+       "c\r\n"},
       {"", 0, ""},
   };
   for (const Case& c : cases) {
@@ -243,7 +252,9 @@ TEST_F(TeacherFiles, DeleteHandlesIrregularLineEnds) {
 }
 
 TEST_F(TeacherFiles, BackupIsAByteForByteCopy) {
-  const std::string odd = std::string("a\nb\r\r\n\0\xFF", 8) + "\x1A" "after";
+  const std::string odd = std::string("a\nb\r\r\n\0\xFF", 8) +
+                          "\x1A"
+                          "after";
   put("hin.tea", odd);
   put("rus.tea", kFiveRussian);
   EXPECT_EQ(backupTeacherLists(dir()), 1);
@@ -387,11 +398,8 @@ TEST(TeacherLayout, PairsStandSideBySideFromTheScrollLine) {
     const char* firstRussian;
     std::size_t lines;
   } cases[] = {
-      {0, "one", "\xE0", 3},
-      {1, "two", "\xE1\xE2", 2},
-      {2, "three", "xyz", 1},
-      {3, "<none>", "", 0},
-      {9, "<none>", "", 0},
+      {0, "one", "\xE0", 3}, {1, "two", "\xE1\xE2", 2}, {2, "three", "xyz", 1},
+      {3, "<none>", "", 0},  {9, "<none>", "", 0},
   };
   for (const Case& c : cases) {
     TeacherLayout layout = layoutTeacherLists(hin, rus, c.scrollLine, 600, 512);
@@ -445,7 +453,9 @@ TEST(TeacherLayout, RussianCellsStopAtThePaneRightEdge) {
   for (const Case& c : cases) {
     TeacherLayout layout = layoutTeacherLists("a\nb\n", huge + "\nyz\n", 0, 600, c.paneRight);
     EXPECT_EQ(russianAt(layout, 130).size(), c.cells) << c.paneRight;
-    EXPECT_EQ(russianAt(layout, 150), c.paneRight > 230 ? "yz" : c.paneRight > 220 ? "y" : "")
+    EXPECT_EQ(russianAt(layout, 150), c.paneRight > 230   ? "yz"
+                                      : c.paneRight > 220 ? "y"
+                                                          : "")
         << c.paneRight;
     EXPECT_EQ(layout.russian.size(), c.cells + russianAt(layout, 150).size()) << c.paneRight;
   }

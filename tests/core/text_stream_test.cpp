@@ -33,11 +33,13 @@ TEST(TextReader, TranslatesLikeTextMode) {
   } cases[] = {
       {"", ""},
       {"ab\r\ncd\r\n", "ab\ncd\n"},
-      {"a\rb", "a\rb"},           // a lone CR stays
-      {"a\r", "a\r"},             // lone CR at the end of the file
-      {"a\r\r\nb", "a\r\nb"},     // CR before a CR LF pair
-      {"a\nb", "a\nb"},           // a bare LF stays
-      {"ab\x1A" "cd", "ab"},      // 0x1A ends the file
+      {"a\rb", "a\rb"},        // a lone CR stays
+      {"a\r", "a\r"},          // lone CR at the end of the file
+      {"a\r\r\nb", "a\r\nb"},  // CR before a CR LF pair
+      {"a\nb", "a\nb"},        // a bare LF stays
+      {"ab\x1A"
+       "cd",
+       "ab"},  // 0x1A ends the file
       {"\x1A", ""},
       {"a\r\x1A\n", "a\r"},
       {std::string("a\0b", 3), std::string("a\0b", 3)},

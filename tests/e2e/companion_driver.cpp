@@ -54,8 +54,8 @@ int runRecorder(const char* path, int seconds) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = kDictionaryClass;
   RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, kDictionaryClass, "recorder", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, kDictionaryClass, "recorder", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                100, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return 1;
   SetTimer(window, 1, seconds * 1000, nullptr);
   MSG msg;
@@ -94,8 +94,14 @@ bool pointFor(const KeyboardChart& chart, const char* token, POINT& p) {
   }
   for (const ChartKey& k : chart.keys) {
     int x = (k.rect.left + k.rect.right) / 2;
-    if (static_cast<unsigned char>(k.shifted) == code) { p = {x, k.rect.top + 6}; return true; }
-    if (static_cast<unsigned char>(k.plain) == code) { p = {x, k.rect.bottom - 6}; return true; }
+    if (static_cast<unsigned char>(k.shifted) == code) {
+      p = {x, k.rect.top + 6};
+      return true;
+    }
+    if (static_cast<unsigned char>(k.plain) == code) {
+      p = {x, k.rect.bottom - 6};
+      return true;
+    }
   }
   for (const ChartCell& c : chart.panel)
     if (c.code == code) {
@@ -168,7 +174,8 @@ int runMessage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 4 && std::strcmp(argv[1], "record") == 0) return runRecorder(argv[2], std::atoi(argv[3]));
+  if (argc >= 4 && std::strcmp(argv[1], "record") == 0)
+    return runRecorder(argv[2], std::atoi(argv[3]));
   if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return runClicks(argc - 2, argv + 2);
   if (argc >= 3 && std::strcmp(argv[1], "where") == 0) return runWhere(argc - 2, argv + 2);
   if (argc == 2 && std::strcmp(argv[1], "message") == 0) return runMessage();

@@ -73,7 +73,6 @@ BOOL CALLBACK listDialog(HWND window, LPARAM) {
   return TRUE;
 }
 
-
 std::string bytesOfHex(const char* text) {
   std::string out;
   for (const char* p = text; p[0] && p[1]; p += 2) {
@@ -203,8 +202,8 @@ int main(int argc, char** argv) {
   if (command == "render") return renderText(argc, argv);
   // The foreground window, and whether the main window stands above another in the z-order.
   if (command == "foreground") {
-    std::printf("%llu\n", static_cast<unsigned long long>(
-                               reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+    std::printf("%llu\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
     return 0;
   }
   if (command == "above" && argc == 3) {

@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
       std::cout << "!\ttoo long\n";
       continue;
     }
-    bool devanagari = query.find("\xE0\xA4") != std::string::npos ||
-                      query.find("\xE0\xA5") != std::string::npos;
+    bool devanagari =
+        query.find("\xE0\xA4") != std::string::npos || query.find("\xE0\xA5") != std::string::npos;
     MatchList matches;
     if (!findPhoneticMatches(argv[1], bytes.data(), static_cast<int>(bytes.size()),
                              devanagari ? 1 : 0, matches)) {

@@ -38,8 +38,8 @@ DibSurface* CanvasTest::canvas_ = nullptr;
 TEST_F(CanvasTest, GradientReferenceColumns) {
   const struct {
     int x, green, blue;
-  } cases[] = {{0, 46, 72}, {1, 47, 73}, {130, 127, 197}, {260, 155, 240},
-               {390, 127, 197}, {519, 47, 73}};
+  } cases[] = {{0, 46, 72},     {1, 47, 73},     {130, 127, 197},
+               {260, 155, 240}, {390, 127, 197}, {519, 47, 73}};
   for (const auto& c : cases) {
     for (int y = 0; y <= 40; ++y) {
       ASSERT_EQ(canvas_->at(c.x, y), RGB(240, c.green, c.blue)) << "column " << c.x << " row " << y;
@@ -53,13 +53,14 @@ TEST_F(CanvasTest, GradientReferenceColumns) {
 TEST_F(CanvasTest, NoPixelKeepsTheLogoColour) {
   for (int y = 0; y < 350; ++y)
     for (int x = 0; x < 521; ++x)
-      ASSERT_NE(canvas_->at(x, y), static_cast<COLORREF>(colourLogo)) << "(" << x << ", " << y << ")";
+      ASSERT_NE(canvas_->at(x, y), static_cast<COLORREF>(colourLogo))
+          << "(" << x << ", " << y << ")";
 }
 
 TEST_F(CanvasTest, LogoIsRecolouredByPosition) {
   // Inside the band between the arcs, in both closing triangles and at the extra pixel.
-  const POINT logo[] = {{300, 80}, {290, 87}, {305, 80}, {365, 70}, {365, 67}, {475, 137},
-                        {450, 100}, {391, 202}, {390, 204}};
+  const POINT logo[] = {{300, 80},  {290, 87},  {305, 80},  {365, 70}, {365, 67},
+                        {475, 137}, {450, 100}, {391, 202}, {390, 204}};
   for (const POINT& p : logo)
     EXPECT_TRUE(isLogo(*canvas_, p.x, p.y)) << "(" << p.x << ", " << p.y << ") not logo";
   EXPECT_EQ(canvas_->at(300, 80), RGB(80, 180, 50));
@@ -75,8 +76,8 @@ TEST_F(CanvasTest, FillStaysInsideTheOutline) {
         << "(" << p.x << ", " << p.y << ") was filled";
   }
   // Away from the logo's box and the words, every pixel is the gradient of its column.
-  const RECT clear[] = {{0, 0, 520, 41}, {500, 0, 520, 350}, {330, 230, 520, 350},
-                        {0, 325, 520, 350}};
+  const RECT clear[] = {
+      {0, 0, 520, 41}, {500, 0, 520, 350}, {330, 230, 520, 350}, {0, 325, 520, 350}};
   for (const RECT& r : clear) {
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
@@ -133,7 +134,7 @@ TEST_F(IntroScreenTest, PressDrawsOnlyTheHitButtonSunken) {
   // The information bar opens a document and is left to the end-to-end test.
   const struct {
     int x, y, code;
-  } cases[] = {{250, 480, IntroGo}, {300, 490, IntroHelp}, {495, 477, IntroLearn},
+  } cases[] = {{250, 480, IntroGo},   {300, 490, IntroHelp}, {495, 477, IntroLearn},
                {296, 480, IntroNone}, {250, 475, IntroNone}, {250, 497, IntroNone},
                {100, 300, IntroNone}, {53, 430, IntroNone}};
   for (const auto& c : cases) {

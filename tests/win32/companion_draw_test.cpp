@@ -91,7 +91,8 @@ TEST_F(CompanionDrawing, KeyboardChartShowsHindiGlyphsAndTheHotHalf) {
     const int mid = (key.rect.top + key.rect.bottom) / 2;
     RECT upper = {key.rect.left + 16, key.rect.top + 2, key.rect.right - 2, mid};
     RECT lower = {key.rect.left + 16, mid, key.rect.right - 2, key.rect.bottom - 2};
-    int shifted = static_cast<unsigned char>(key.shifted), plain = static_cast<unsigned char>(key.plain);
+    int shifted = static_cast<unsigned char>(key.shifted),
+        plain = static_cast<unsigned char>(key.plain);
     // A Hindi code shows its glyph in green; a key with no Hindi code shows none. (A tall
     // vowel sign may reach into the other half of its key, so mixed keys are not counted.)
     if (isHindiCode(shifted)) {
@@ -110,8 +111,10 @@ TEST_F(CompanionDrawing, KeyboardChartShowsHindiGlyphsAndTheHotHalf) {
     EXPECT_EQ(lowerCorner, key.plain == 'k' ? kKirvuHot : kKirvuKeyFace) << key.plain;
   }
   for (const ChartCell& cell : kirvu.chart.panel) {
-    RECT glyph = {cell.rect.left + 2, cell.rect.top + 2, cell.rect.right - 2, cell.rect.bottom - 12};
-    RECT number = {cell.rect.left + 2, cell.rect.bottom - 12, cell.rect.right - 2, cell.rect.bottom - 2};
+    RECT glyph = {cell.rect.left + 2, cell.rect.top + 2, cell.rect.right - 2,
+                  cell.rect.bottom - 12};
+    RECT number = {cell.rect.left + 2, cell.rect.bottom - 12, cell.rect.right - 2,
+                   cell.rect.bottom - 2};
     EXPECT_GT(inkIn(s, glyph, 1), 0) << "no glyph for code " << cell.code;
     EXPECT_GT(darkIn(s, number) + inkIn(s, number, 2), 0) << "no number under code " << cell.code;
   }
@@ -180,9 +183,9 @@ class LemoraDrawing : public CompanionDrawing {
   void useDeck() {
     DeckReport report;
     // kml = kamal, panY = pani, Gr = ghar, dae\xB2t = dost; Russian in Windows-1251.
-    lemora.deck = buildDeck({"kml", "panY", "Gr", "dae\xB2t"},
-                            {"\xEB\xEE\xF2\xEE\xF1", "\xE2\xEE\xE4\xE0", "\xE4\xEE\xEC", "\xE4\xF0\xF3\xE3"},
-                            report);
+    lemora.deck = buildDeck(
+        {"kml", "panY", "Gr", "dae\xB2t"},
+        {"\xEB\xEE\xF2\xEE\xF1", "\xE2\xEE\xE4\xE0", "\xE4\xEE\xEC", "\xE4\xF0\xF3\xE3"}, report);
     lemora.report = report;
     lemora.report.hindiOpened = lemora.report.russianOpened = true;
   }
@@ -221,7 +224,8 @@ TEST_F(LemoraDrawing, ChoiceMarksTheRightAndTheWrongAnswer) {
   ASSERT_EQ(lemora.choices.options.size(), 4u);
   // Every button answers to a click in its middle.
   for (const LemoraButton& b : lemoraButtons())
-    EXPECT_EQ(lemoraHitTest((b.rect.left + b.rect.right) / 2, (b.rect.top + b.rect.bottom) / 2), b.id);
+    EXPECT_EQ(lemoraHitTest((b.rect.left + b.rect.right) / 2, (b.rect.top + b.rect.bottom) / 2),
+              b.id);
   int wrong = lemora.choices.correctOption == 0 ? 1 : 0;
   lemoraPress(LemoraButtonOption0 + wrong);
   ASSERT_EQ(lemora.chosen, wrong);
@@ -235,9 +239,12 @@ TEST_F(LemoraDrawing, ChoiceMarksTheRightAndTheWrongAnswer) {
     if (b.id < LemoraButtonOption0) continue;
     int option = b.id - LemoraButtonOption0;
     COLORREF inside = s.at(b.rect.left + 5, b.rect.top + 5);
-    if (option == lemora.choices.correctOption) EXPECT_EQ(inside, kLemoraRight);
-    else if (option == wrong) EXPECT_EQ(inside, kLemoraWrong);
-    else EXPECT_EQ(inside, RGB(250, 250, 246));
+    if (option == lemora.choices.correctOption)
+      EXPECT_EQ(inside, kLemoraRight);
+    else if (option == wrong)
+      EXPECT_EQ(inside, kLemoraWrong);
+    else
+      EXPECT_EQ(inside, RGB(250, 250, 246));
     EXPECT_GT(inkIn(s, b.rect, 0), 10) << "option " << option << " has no Russian text";
   }
   EXPECT_TRUE(sawNext);

@@ -30,8 +30,8 @@ TEST_F(Compose, PaneFillByViewAndHeight) {
   char* saved = resultBuffer;
   resultBuffer = nullptr;
   for (const Case& c : cases) {
-    SCOPED_TRACE("style " + std::to_string(c.style) + " view " + std::to_string(c.view) +
-                 " h " + std::to_string(c.h));
+    SCOPED_TRACE("style " + std::to_string(c.style) + " view " + std::to_string(c.view) + " h " +
+                 std::to_string(c.h));
     size(520, c.h);
     session.headerStyle = c.style;
     session.viewMode = c.view;
@@ -67,7 +67,8 @@ TEST_F(Compose, TeacherViewDrawsTheListsWithoutACanvasFill) {
   for (const char* name : {"hin.tea", "rus.tea"}) {
     std::FILE* f = std::fopen(name, "wb");
     ASSERT_NE(f, nullptr);
-    std::fputs(name[0] == 'h' ? "kml\r\npani\r\n" : "\xEB\xEE\xF2\xEE\xF1\r\n\xE2\xEE\xE4\xE0\r\n", f);
+    std::fputs(name[0] == 'h' ? "kml\r\npani\r\n" : "\xEB\xEE\xF2\xEE\xF1\r\n\xE2\xEE\xE4\xE0\r\n",
+               f);
     std::fclose(f);
   }
   size(520, 400);
@@ -105,10 +106,10 @@ TEST_F(Compose, CompactLayoutWhenChosen) {
   DibSurface s(520, 400, kUntouched);
   composeScreen(s.dc());
   EXPECT_EQ(s.at(13, 13), colourQueryBorder);  // the compact query field
-  EXPECT_EQ(s.at(7, 38), colourFace);         // below the 31-row strip
+  EXPECT_EQ(s.at(7, 38), colourFace);          // below the 31-row strip
   session.headerStyle = HeaderFull;
   composeScreen(s.dc());
-  EXPECT_EQ(s.at(7, 38), kTextureColour);     // the full header's picture
+  EXPECT_EQ(s.at(7, 38), kTextureColour);  // the full header's picture
 }
 
 }  // namespace

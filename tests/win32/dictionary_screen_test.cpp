@@ -18,14 +18,10 @@ TEST_F(FullScreen, ElementsAppearAtTheirThresholds) {
     int w, h;
     bool lower, languageButton, wideLabel, yes, waitExit;
   } cases[] = {
-      {290, 400, true, false, false, false, false},
-      {291, 400, true, true, false, false, false},
-      {370, 400, true, true, false, false, false},
-      {371, 400, true, true, true, true, false},
-      {450, 400, true, true, true, true, false},
-      {451, 400, true, true, true, true, true},
-      {520, 190, false, true, true, false, false},
-      {520, 191, true, true, true, true, true},
+      {290, 400, true, false, false, false, false}, {291, 400, true, true, false, false, false},
+      {370, 400, true, true, false, false, false},  {371, 400, true, true, true, true, false},
+      {450, 400, true, true, true, true, false},    {451, 400, true, true, true, true, true},
+      {520, 190, false, true, true, false, false},  {520, 191, true, true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
@@ -123,12 +119,12 @@ TEST_F(FullScreen, HeaderRepaintLeavesPaneAndFooterAlone) {
   DibSurface s(520, 400, kUntouched);
   session.searchLanguage = 1;
   EXPECT_EQ(paintFullHeader(s.dc()), 1);
-  EXPECT_EQ(s.at(0, 0), kUntouched);           // no outer frame
-  EXPECT_EQ(s.at(10, 124), kUntouched);        // no groove
-  EXPECT_EQ(s.at(260, 250), kUntouched);       // pane
-  EXPECT_EQ(s.at(20, 375), kUntouched);        // footer
-  EXPECT_EQ(s.at(7, 7), kTextureColour);       // header picture
-  EXPECT_EQ(s.at(461, 27), colourHighlight);   // language button
+  EXPECT_EQ(s.at(0, 0), kUntouched);          // no outer frame
+  EXPECT_EQ(s.at(10, 124), kUntouched);       // no groove
+  EXPECT_EQ(s.at(260, 250), kUntouched);      // pane
+  EXPECT_EQ(s.at(20, 375), kUntouched);       // footer
+  EXPECT_EQ(s.at(7, 7), kTextureColour);      // header picture
+  EXPECT_EQ(s.at(461, 27), colourHighlight);  // language button
   EXPECT_GT(colourCount(s, 133, 26, 230, 46, colourHindi, 40), 5);
   session.searchLanguage = 0;
   paintFullHeader(s.dc());
@@ -144,16 +140,17 @@ TEST_F(CompactScreen, StripButtonsAndPane) {
   EXPECT_EQ(paintCompactDictionaryScreen(s.dc()), 1);
   saveArtefact(s, "compact_520x300");
   EXPECT_EQ(s.at(1, 1), colourHighlight);
-  EXPECT_EQ(s.at(6, 6), colourShadow);          // strip frame
-  EXPECT_EQ(s.at(7, 7), kTextureColour);         // strip picture, rows 7..37
+  EXPECT_EQ(s.at(6, 6), colourShadow);    // strip frame
+  EXPECT_EQ(s.at(7, 7), kTextureColour);  // strip picture, rows 7..37
   EXPECT_EQ(s.at(w - 8, 37), kTextureColour);
   EXPECT_NE(s.at(w - 8, 38), kTextureColour);
-  EXPECT_EQ(s.at(10, 44), colourShadow);         // groove on row 45
+  EXPECT_EQ(s.at(10, 44), colourShadow);  // groove on row 45
   EXPECT_EQ(s.at(10, 46), colourHighlight);
-  EXPECT_EQ(s.at(6, 51), colourShadow);          // sunken pane frame
+  EXPECT_EQ(s.at(6, 51), colourShadow);  // sunken pane frame
   EXPECT_EQ(s.at(w - 7, h - 7), colourHighlight);
-  for (int left : {w - 140, w - 85, w - 60, w - 35}) EXPECT_EQ(s.at(left + 1, 11), colourHighlight) << left;
-  EXPECT_EQ(s.at(13, 13), colourQueryBorder);    // query field 40 higher
+  for (int left : {w - 140, w - 85, w - 60, w - 35})
+    EXPECT_EQ(s.at(left + 1, 11), colourHighlight) << left;
+  EXPECT_EQ(s.at(13, 13), colourQueryBorder);  // query field 40 higher
   EXPECT_EQ(s.at(w - 156, 20), colourQueryField);
   EXPECT_EQ(colourCount(s, w - 31, 11, w - 12, 33, colourToolbarRussian, 30) > 0, true);
   EXPECT_EQ(colourCount(s, w - 31, 11, w - 12, 33, colourToolbarHindi, 30) > 0, true);
@@ -169,7 +166,7 @@ TEST_F(CompactScreen, HitTestBandsAndPressedLooks) {
     int x, y, code, left;
   } cases[] = {
       {w - 100, 20, 1, w - 140}, {w - 70, 20, 2, w - 85}, {w - 50, 20, 3, w - 60},
-      {w - 20, 20, 4, w - 35},   {w - 85, 20, 0, 0},     {w - 60, 20, 0, 0},
+      {w - 20, 20, 4, w - 35},   {w - 85, 20, 0, 0},      {w - 60, 20, 0, 0},
       {w - 35, 20, 0, 0},        {w - 100, 200, 0, 0},
   };
   for (const Case& c : cases) {

@@ -145,9 +145,8 @@ TEST(Groove, ThreeLinesCentredOnTheRow) {
   DibSurface s(16, 8, kPaper);
   Groove(s.dc(), 3, 10, 4);
   expectPicture(s,
-                {"................", "................", "................",
-                 "..SSSSSSSSS.....", "...FFFFFFF......", "..HHHHHHHHH.....",
-                 "................"},
+                {"................", "................", "................", "..SSSSSSSSS.....",
+                 "...FFFFFFF......", "..HHHHHHHHH.....", "................"},
                 "Groove");
 }
 

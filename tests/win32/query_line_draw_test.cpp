@@ -41,14 +41,15 @@ TEST_F(QueryLineDraw, FieldAndCaretInBothHeaderStyles) {
     EXPECT_EQ(drawQueryLine(s.dc()), 1);
     const int up = 40 * c.style, right = w - 100 - 50 * c.style;
     EXPECT_EQ(s.at(10, 50 - up), colourFace);
-    EXPECT_EQ(s.at(11, 51 - up), colourShadow);       // sunken frame
+    EXPECT_EQ(s.at(11, 51 - up), colourShadow);  // sunken frame
     EXPECT_EQ(s.at(right - 1, 74 - up), colourHighlight);
     EXPECT_EQ(s.at(right, 60 - up), kUntouched);      // nothing right of the frame
     EXPECT_EQ(s.at(13, 53 - up), colourQueryBorder);  // field outline
     EXPECT_EQ(s.at(right - 4, 71 - up), colourQueryBorder);
     EXPECT_EQ(s.at(right - 5, 60 - up), colourQueryField);
     const int cx = prefixWidth(s.dc(), kit.fontUi, c.caret) + 15;
-    for (int y = 55 - up; y < 70 - up; ++y) EXPECT_EQ(s.at(cx, y), colourShadow) << "caret row " << y;
+    for (int y = 55 - up; y < 70 - up; ++y)
+      EXPECT_EQ(s.at(cx, y), colourShadow) << "caret row " << y;
     EXPECT_NE(s.at(cx, 70 - up), colourShadow) << "the caret's end point is not painted";
     EXPECT_EQ(colourCount(s, 15, 52 - up, 60, 72 - up, colourLabel, 20) > 0, c.text[0] != 0);
   }

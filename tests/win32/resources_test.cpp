@@ -180,8 +180,11 @@ TEST_F(DialogTest, SearchOptionsShowAndSetTheMatchMode) {
 TEST_F(DialogTest, LanguageDialogButtonsSetTheLanguage) {
   const struct {
     int button, before, after;
-  } cases[] = {{IDC_LANG_HINDI, 0, 1}, {IDC_LANG_RUSSIAN, 1, 0}, {IDCANCEL, 1, 1},
-               {IDCANCEL, 0, 0}, {IDC_LANG_HINDI, 1, 1}};
+  } cases[] = {{IDC_LANG_HINDI, 0, 1},
+               {IDC_LANG_RUSSIAN, 1, 0},
+               {IDCANCEL, 1, 1},
+               {IDCANCEL, 0, 0},
+               {IDC_LANG_HINDI, 1, 1}};
   for (const auto& c : cases) {
     session.searchLanguage = c.before;
     HWND dialog = CreateDialogParamA(program(), "LANG", nullptr, languageDialogProc, 0);

@@ -20,8 +20,7 @@ constexpr COLORREF kCanvasBandColour = RGB(0, 128, 255);
 constexpr COLORREF kCanvasColour = RGB(255, 255, 0);
 constexpr COLORREF kUntouched = RGB(1, 2, 3);
 
-inline HBITMAP makeSolidBitmap(int width, int height, COLORREF top, int topRows,
-                               COLORREF rest) {
+inline HBITMAP makeSolidBitmap(int width, int height, COLORREF top, int topRows, COLORREF rest) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HDC dc = CreateCompatibleDC(screen);
@@ -102,7 +101,8 @@ inline int colourCount(const DibSurface& s, int left, int top, int right, int bo
   int n = 0;
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x)
-      if (x >= 0 && y >= 0 && x < s.width() && y < s.height() && closeTo(s.at(x, y), colour, tolerance))
+      if (x >= 0 && y >= 0 && x < s.width() && y < s.height() &&
+          closeTo(s.at(x, y), colour, tolerance))
         ++n;
   return n;
 }

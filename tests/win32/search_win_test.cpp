@@ -17,7 +17,8 @@ TEST(SearchCommand, SearchesTheWorkingDirectory) {
   ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
   ASSERT_TRUE(SetCurrentDirectoryA(dir.file("").c_str()));
   GuardedResultBuffer buffer;
-  writeRawFile("dictiona.dat", "kaam (kam) \xF0\xE0\xE1\xEE\xF2\xE0\r\nghar (ghar) \xE4\xEE\xEC\r\n");
+  writeRawFile("dictiona.dat",
+               "kaam (kam) \xF0\xE0\xE1\xEE\xF2\xE0\r\nghar (ghar) \xE4\xEE\xEC\r\n");
   setQuery("\xE4\xEE\xEC", Exact);
   int result = searchDictionary();
   std::string f2;
