@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Static checks that find real faults without a reviewer: clang-tidy (bugprone-*,
-# performance-*, clang-analyzer-*, see .clang-tidy) over the portable core and the CLI, and
-# pyflakes3 over every Python tool and test. Non-zero exit on any finding.
+# Static checks that keep the code tidy without a reviewer: clang-format's style over every
+# C++ file, clang-tidy (bugprone-*, performance-*, clang-analyzer-*, see .clang-tidy) over the
+# portable core and the CLI, and pyflakes3 over every Python tool and test. Non-zero exit on
+# any finding.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,9 @@ core=$(ls base/*.cpp app/*.cpp draw/*.cpp query/*.cpp search/*.cpp teacher/*.cpp
 echo "lint: clang-tidy over $(echo "$core" | wc -w) files of the core"
 # shellcheck disable=SC2086
 clang-tidy -p build/native --quiet $core 2>/dev/null || status=1
+
+echo "lint: clang-format over every C++ file"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || status=1
 
 echo "lint: pyflakes3 over the Python tools and tests"
 git ls-files '*.py' | xargs pyflakes3 || status=1
