@@ -11,6 +11,9 @@ uint32_t cp1251CodePoint(unsigned char byte);
 // The Windows-1251 byte of a Unicode character, or -1 when the code page has none.
 int cp1251ByteOf(uint32_t codePoint);
 
+// Appends the UTF-8 bytes of one Unicode character (up to U+10FFFF).
+void appendUtf8(std::string& out, uint32_t codePoint);
+
 // Windows-1251 bytes as UTF-8. Never fails.
 std::string cp1251ToUtf8(const std::string& bytes);
 
