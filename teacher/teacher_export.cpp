@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string pathIn(const char* folder, const char* name) {
-  std::string path = folder ? folder : "";
-  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-  return path + name;
-}
-
 // A field may hold no column or row separator of the export.
 std::string field(std::string text) {
   for (char& c : text) {
@@ -85,7 +79,7 @@ std::string flashcardLine(const std::string& hindi, const std::string& query,
   std::string transliteration, translation;
   if (entry) {
     // Read as the result list reads it: the headword and Hindi tokens as Devanagari, the rest
-    // as Windows-1251; then split after the headword into "(transliteration)" and Russian.
+    // as Windows-1251; the parentheses after the headword hold the reading.
     const std::string text = decodeDictionaryLine(*entry);
     std::size_t at = text.find(' ');
     std::string rest = at == std::string::npos ? "" : trimmed(text.substr(at + 1));
@@ -93,10 +87,13 @@ std::string flashcardLine(const std::string& hindi, const std::string& query,
       const std::size_t close = rest.find(')');
       if (close != std::string::npos) {
         transliteration = trimmed(rest.substr(1, close - 1));
-        rest = trimmed(rest.substr(close + 1));
       }
     }
-    translation = trimmed(rest.substr(0, rest.find_first_of(",;")));
+    // The same first translation F3 saves, decoded after the entry's own headword so that
+    // its tokens are read as the result list reads them.
+    const std::string decoded = decodeDictionaryLine(entry->substr(0, entry->find(' ')) + " " +
+                                                     firstRussianTranslation(*entry));
+    translation = trimmed(decoded.substr(decoded.find(' ') + 1));
   }
   return field(codesToDevanagari(hindi)) + '\t' + field(queryBytesToUtf8(query)) + '\t' +
          field(transliteration) + '\t' + field(translation) + '\n';

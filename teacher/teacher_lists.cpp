@@ -12,12 +12,6 @@ namespace {
 
 constexpr char kEndOfText = 0x1A;  // readers stop here, so a list's lines end before it
 
-std::string pathIn(const char* folder, const char* name) {
-  std::string path = folder ? folder : "";
-  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-  return path + name;
-}
-
 // One list or backup file: its raw bytes as on disk.
 struct ListFile {
   std::string path;
@@ -215,6 +209,12 @@ std::size_t lineStart(const std::string& text, int line) {
 }
 
 }  // namespace
+
+std::string pathIn(const char* folder, const char* name) {
+  std::string path = folder ? folder : "";
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  return path + name;
+}
 
 std::string firstRussianTranslation(const std::string& line) {
   std::size_t pos = line.find(' ');

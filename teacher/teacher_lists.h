@@ -77,6 +77,9 @@ int backupTeacherLists(const char* folder = "");
 // holds nothing after its headword and transliteration.
 std::string firstRussianTranslation(const std::string& line);
 
+// The path of file `name` in folder ("" or null: the working directory).
+std::string pathIn(const char* folder, const char* name);
+
 // A clear message for the user about a status (empty for TeacherOk).
 const char* teacherStatusText(TeacherStatus status);
 
