@@ -16,9 +16,25 @@ const uint16_t kUpperHalf[64] = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
-// Decodes one UTF-8 character at s[i]; returns its length, or 0 when the bytes there are not
-// valid UTF-8 (stray continuation, overlong form, surrogate, beyond U+10FFFF, cut short).
-std::size_t decodeUtf8(const std::string& s, std::size_t i, uint32_t& cp) {
+}  // namespace
+
+uint32_t cp1251CodePoint(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
+  return kUpperHalf[byte - 0x80];
+}
+
+int cp1251ByteOf(uint32_t codePoint) {
+  if (codePoint < 0x80) return static_cast<int>(codePoint);
+  if (codePoint >= 0x0410 && codePoint <= 0x044F)
+    return static_cast<int>(0xC0 + (codePoint - 0x0410));
+  for (int i = 0; i < 64; ++i) {
+    if (kUpperHalf[i] == codePoint) return 0x80 + i;
+  }
+  return -1;
+}
+
+std::size_t utf8CharAt(const std::string& s, std::size_t i, uint32_t& cp) {
   unsigned char c = static_cast<unsigned char>(s[i]);
   std::size_t n;
   uint32_t min;
@@ -42,24 +58,6 @@ std::size_t decodeUtf8(const std::string& s, std::size_t i, uint32_t& cp) {
   }
   if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
   return n;
-}
-
-}  // namespace
-
-uint32_t cp1251CodePoint(unsigned char byte) {
-  if (byte < 0x80) return byte;
-  if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
-  return kUpperHalf[byte - 0x80];
-}
-
-int cp1251ByteOf(uint32_t codePoint) {
-  if (codePoint < 0x80) return static_cast<int>(codePoint);
-  if (codePoint >= 0x0410 && codePoint <= 0x044F)
-    return static_cast<int>(0xC0 + (codePoint - 0x0410));
-  for (int i = 0; i < 64; ++i) {
-    if (kUpperHalf[i] == codePoint) return 0x80 + i;
-  }
-  return -1;
 }
 
 void appendUtf8(std::string& out, uint32_t cp) {
@@ -92,7 +90,7 @@ bool utf8ToCp1251(const std::string& utf8, std::string& out, std::string& error)
   converted.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     uint32_t cp = 0;
-    std::size_t n = decodeUtf8(utf8, i, cp);
+    std::size_t n = utf8CharAt(utf8, i, cp);
     if (n == 0) {
       error = "byte " + std::to_string(i) + ": not valid UTF-8";
       return false;

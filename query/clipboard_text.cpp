@@ -129,16 +129,9 @@ std::string utf16ToUtf8(const std::u16string& text) { return utf8Of(codePointsOf
 std::u16string utf8ToUtf16(const std::string& utf8) {
   std::u16string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char b = static_cast<unsigned char>(utf8[i]);
-    const int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-    bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size();
-    for (int k = 1; valid && k <= extra; ++k) {
-      const unsigned char t = static_cast<unsigned char>(utf8[i + k]);
-      if ((t & 0xC0) != 0x80) valid = false;
-      c = (c << 6) | (t & 0x3F);
-    }
-    if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    uint32_t c = 0;
+    const std::size_t n = utf8CharAt(utf8, i, c);
+    if (n == 0) {
       out += static_cast<char16_t>(kReplacement);
       ++i;
       continue;
@@ -149,7 +142,7 @@ std::u16string utf8ToUtf16(const std::string& utf8) {
     } else {
       out += static_cast<char16_t>(c);
     }
-    i += static_cast<std::size_t>(extra) + 1;
+    i += n;
   }
   return out;
 }

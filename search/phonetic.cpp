@@ -72,26 +72,10 @@ struct KeyBuilder {
 std::u32string decodeUtf8(const std::string& s) {
   std::u32string out;
   for (std::size_t i = 0; i < s.size();) {
-    unsigned char b = static_cast<unsigned char>(s[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-    bool ok = extra >= 0;
-    for (int k = 1; ok && k <= extra; ++k) {
-      if (i + k >= s.size()) {
-        ok = false;
-        break;
-      }
-      unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) ok = false;
-      c = (c << 6) | (t & 0x3F);
-    }
-    if (!ok) {
-      out += char32_t(0xFFFD);
-      ++i;
-      continue;
-    }
-    out += c;
-    i += 1 + extra;
+    uint32_t c = 0;
+    const std::size_t n = utf8CharAt(s, i, c);
+    out += n > 0 ? static_cast<char32_t>(c) : char32_t(0xFFFD);
+    i += n > 0 ? n : 1;
   }
   return out;
 }
