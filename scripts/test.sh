@@ -17,6 +17,10 @@ status=0
 ctest --preset native || status=1
 ctest --preset release || status=1
 . "$root/scripts/wine-env.sh"
+# One Wine server for the whole run: left to itself it exits a moment after each test's last
+# process, and a test started in that moment loses its connection ("recvmsg" errors). The
+# end-to-end tests still end their own sessions with wineserver -k.
+wineserver -p
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows || status=1
 # WINEPREFIX (scripts/wine-env.sh) scopes this to the project's own Wine session.
 wineserver -k >/dev/null 2>&1 || true
