@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
 #include "query/clipboard_text.h"

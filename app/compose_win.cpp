@@ -4,8 +4,8 @@
 #include "app/compose_win.h"
 
 #include "app/dialogs_win.h"
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "cli/commands.h"
 #include "cli/dictionary_choice.h"
-#include "cli/result_text.h"
 #include "hindi/devanagari.h"
 #include "search/result_buffer.h"
 #include "search/search.h"
@@ -97,7 +96,7 @@ void printResult() {
     if (!hasEnd) end = text.size();
     std::string line = text.substr(start, end - start);
     if (hasEnd && !line.empty() && line.back() == '\r') line.pop_back();
-    std::printf("%s\n", resultLineForTerminal(line).c_str());
+    std::printf("%s\n", decodeDictionaryLine(line).c_str());
     start = end + 1;
   }
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 int32_t titleXForWidth(int32_t clientWidth) {
   return clientWidth <= 390 ? 10 : (clientWidth - 350) / 2;

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 #include "query/query_line_win.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "draw/intro_hit.h"
 #include "draw/intro_screen.h"

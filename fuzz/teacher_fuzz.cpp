@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 #include "fuzz/fuzz_support.h"
 #include "teacher/teacher_lists.h"

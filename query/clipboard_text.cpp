@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "hindi/cp1251.h"
 #include "hindi/devanagari.h"
 

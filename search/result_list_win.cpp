@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 #include "search/result_buffer.h"

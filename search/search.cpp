@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/byte_scan.h"
 #include "search/phonetic.h"
 #include "search/result_buffer.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 
 namespace {

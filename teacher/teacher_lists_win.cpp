@@ -1,6 +1,6 @@
 #include "teacher/teacher_lists_win.h"
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 

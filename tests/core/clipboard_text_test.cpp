@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 #include "draw/gdi_kit.h"
 #include "teacher/teacher_lists_win.h"

@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 SessionState session;
 
