@@ -373,9 +373,9 @@ def reading_fault(entry):
     if sounds(latin_says) == sounds(shown):
         return None
     word = entry.said_as
-    return ("Latin %r says %s but the reading shown is %s (short a: ъ). If the reading is "
-            "right, correct the Latin column; if the Latin is right, add the line "
-            "'%s\t%s\t<why>' to data/transcription.exceptions.tsv"
+    return ("the Latin column %r keeps other short a's (ъ) than the line's reading: it says "
+            "%s, the line shows %s. If the line is right, correct the Latin column; if the "
+            "Latin is right, add the line '%s\t%s\t<why>' to data/transcription.exceptions.tsv"
             % (entry.translit, latin_says, shown, word, latin_says))
 
 
