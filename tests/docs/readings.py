@@ -48,9 +48,21 @@ def loan_anusvara_readings(word, rule):
                    lambda m: _nasal_before(m.group(2)) + m.group(1) + m.group(2), rule)}
 
 
+_SHOWN = {}
+
+
+def shown_reading(word):
+    """The reading the dictionary's line shows for a headword (a pointer that only spells its
+    target otherwise shows the target's), else the rule's reading of the word."""
+    if not _SHOWN:
+        for e in dictionary_lines.read_sources(dictionary_lines.source_files()):
+            _SHOWN[e.headword] = e.reading()
+    return _SHOWN.get(word) or transcription.reading(word)
+
+
 def accepted(word, written):
     """Whether `written` is a right reading of the Devanagari `word` (one word)."""
-    rule = transcription.reading(unicodedata.normalize("NFC", word))
+    rule = shown_reading(unicodedata.normalize("NFC", word))
     if written == rule or written in loan_anusvara_readings(word, rule):
         return True
     # A lone letter or cluster quoted by its sound, without the inherent vowel (ट «Т»).
