@@ -36,7 +36,7 @@ class TeacherDraw : public ::testing::Test {
     session = saved_;
   }
 
-  static constexpr int kWidth = 520, kHeight = 255;  // room for rows at y 130, 150 and 170
+  static constexpr int kWidth = 520, kHeight = 275;  // room for rows at y 130, 160 and 190
 
   // Pixels that differ from the paper inside [left, right) x [top, top + 20).
   static int inkIn(const DibSurface& s, int left, int right, int top) {
@@ -70,13 +70,13 @@ TEST_F(TeacherDraw, PairsStandSideBySideUpToThePaneBottom) {
   saveForInspection(s, "teacher_lists");
   EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_FONT), fontBefore) << "font selection undone";
   EXPECT_TRUE(hasExact(s, colourAction));
-  for (int row : {130, 150, 170}) {
+  for (int row : {130, 160, 190}) {
     EXPECT_GT(inkIn(s, 20, 200, row), 0) << "Hindi word at y " << row;
     EXPECT_GT(inkIn(s, 220, 300, row), 0) << "Russian word at y " << row;
   }
   EXPECT_EQ(inkIn(s, 0, kWidth, 0), 0);
   EXPECT_EQ(inkIn(s, 0, kWidth, 110), 0) << "nothing above the first row";
-  EXPECT_EQ(inkIn(s, 0, kWidth, 195), 0) << "the fourth pair (y 190 > 255 - 85) is not drawn";
+  EXPECT_EQ(inkIn(s, 0, kWidth, 222), 0) << "the fourth pair (y 220 > 275 - 85) is not drawn";
   EXPECT_EQ(inkIn(s, 0, 20, 130), 0);
   EXPECT_EQ(inkIn(s, 300, kWidth, 130), 0) << "three Russian cells end before x 250";
   // Drawing refreshed the backups from the lists.
@@ -97,10 +97,10 @@ TEST_F(TeacherDraw, ScrollingMovesBothListsUpTogether) {
   EXPECT_GT(inkIn(scrolled, 20, 200, 130), 0);
   EXPECT_GT(inkIn(scrolled, 220, 300, 130), 0);
   int differing = 0;
-  for (int y = 0; y + 20 < kHeight; ++y)
+  for (int y = 0; y + 30 < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      if (scrolled.at(x, y) != top.at(x, y + 20)) ++differing;
-  EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 20-pixel row";
+      if (scrolled.at(x, y) != top.at(x, y + 30)) ++differing;
+  EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 30-pixel row";
 }
 
 // Lines longer than the pane is wide stop at its right edge (x 512) and never reach the
