@@ -129,4 +129,9 @@ PaneRect currentPane(const SessionState& state) {
   return resultsPane(state.headerStyle, state.clientWidth, state.clientHeight);
 }
 
+PaneRect listClip(const SessionState& state) {
+  const PaneRect pane = currentPane(state);
+  return PaneRect{pane.left, 0, pane.width, state.clientHeight};
+}
+
 int wheelScrollLines(int wheelDelta) { return wheelDelta * 3 / 120; }

@@ -107,6 +107,13 @@ bool paneHasArea(const PaneRect& pane);
 // The pane of the session's current header style and client size.
 struct SessionState;
 PaneRect currentPane(const SessionState& state);
+// Where the result list and the teacher lists may draw: between the pane's left and right
+// edges, so a token or a line wider than the pane never reaches the frame; from the top of the
+// client area to its bottom, since the rows the lists place start at the pane's top edge (130
+// or 51, above the pane's 132 or 53) and the last row may begin a few pixels above the pane's
+// bottom, and the Hindi faces reach within a pixel of a row's top (the short i, the reph) and
+// hang their u-signs and nuktas to its bottom.
+PaneRect listClip(const SessionState& state);
 
 // Lines a turn of the mouse wheel scrolls the list shown: three per notch (a delta of 120),
 // positive towards the top of the list (the wheel turned away from the user), truncated

@@ -89,7 +89,9 @@ constexpr int kTeacherHindiX = 20;     // x of every Hindi word
 constexpr int kTeacherRussianX = 220;  // x of the first cell of every Russian line
 constexpr int kTeacherCellWidth = 10;  // each Russian byte stands in its own cell
 constexpr int kTeacherFirstY = 130;    // y of the first line shown
-constexpr int kTeacherLineHeight = 20;
+// One line per cell of the Hindi face (fontHeadword, 30 pixels): its u-signs and nuktas hang
+// to the bottom of the cell, where a line 20 pixels lower would lay its headline over them.
+constexpr int kTeacherLineHeight = 30;
 constexpr int kTeacherBottomMargin = 85;  // a line whose y exceeds clientHeight - 85 is not drawn
 constexpr int kTeacherLineBuffer = 52;    // a Hindi line longer than this is cut to this
 
@@ -107,9 +109,9 @@ struct TeacherLayout {
 };
 
 // Lays out both lists (their text as read, LF line ends) from list line scrollLine on.
-// Hindi: each complete line at (20, 130 + 20k) until a line's y exceeds clientHeight - 85;
+// Hindi: each complete line at (20, 130 + 30k) until a line's y exceeds clientHeight - 85;
 // a last line without its line feed is not drawn. Russian: every byte of line k at
-// (220 + 10i, 130 + 20k) until a byte's line y exceeds clientHeight - 85; only the cells that
+// (220 + 10i, 130 + 30k) until a byte's line y exceeds clientHeight - 85; only the cells that
 // start left of paneRight are laid out, the rest of a long line is skipped.
 TeacherLayout layoutTeacherLists(const std::string& hindiText, const std::string& russianText,
                                  int scrollLine, int clientHeight, int paneRight);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "companions/companion_fonts_win.h"
+#include "companions/companion_window_win.h"
 #include "companions/kirvu/hindi_code_names.h"
 
 const char kDictionaryClass[] = "My Window";
@@ -38,12 +39,6 @@ const char kCaption[] =
 RECT toRect(const ChartRect& r) {
   RECT out = {r.left, r.top, r.right, r.bottom};
   return out;
-}
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
 }
 
 // The short-i sign, written before the consonant it follows in speech.
@@ -122,7 +117,7 @@ void drawGlyph(HDC dc, RECT box, RECT limit, int code) {
 
 // One character of a key or a cell: the Latin letter small at the left, the glyph large.
 void drawHalf(HDC dc, RECT r, RECT key, char latin, int code, bool hot) {
-  if (hot) fill(dc, r, kKirvuHot);
+  if (hot) fillSolid(dc, r, kKirvuHot);
   HGDIOBJ old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, kKirvuLatin);
   RECT left = {r.left + 3, r.top, r.left + 16, r.bottom};
@@ -140,7 +135,7 @@ void drawHalf(HDC dc, RECT r, RECT key, char latin, int code, bool hot) {
 
 void drawKey(HDC dc, const ChartKey& key) {
   RECT r = toRect(key.rect);
-  fill(dc, r, kKirvuKeyFace);
+  fillSolid(dc, r, kKirvuKeyFace);
   RECT upper = {r.left + 2, r.top + 2, r.right - 2, (r.top + r.bottom) / 2};
   RECT lower = {r.left + 2, (r.top + r.bottom) / 2, r.right - 2, r.bottom - 2};
   int plain = static_cast<unsigned char>(key.plain),
@@ -155,7 +150,7 @@ void drawKey(HDC dc, const ChartKey& key) {
 void drawCell(HDC dc, const ChartCell& cell) {
   RECT r = toRect(cell.rect);
   bool hot = kirvu.hotAction == ChartTypeCode && kirvu.hotCode == cell.code;
-  fill(dc, r, hot ? kKirvuHot : kKirvuPanelFace);
+  fillSolid(dc, r, hot ? kKirvuHot : kKirvuPanelFace);
   HGDIOBJ old = SelectObject(dc, kirvu.fontGlyph);
   SetTextColor(dc, kKirvuGlyph);
   drawGlyph(dc, RECT{r.left, r.top - 2, r.right, r.bottom - 10}, r, cell.code);
@@ -172,7 +167,7 @@ void drawCell(HDC dc, const ChartCell& cell) {
 void drawButton(HDC dc, const ChartButton& b) {
   RECT r = toRect(b.rect);
   bool hot = kirvu.hotAction == b.action && kirvu.hotCode == b.code;
-  fill(dc, r, hot ? kKirvuHot : kKirvuKeyFace);
+  fillSolid(dc, r, hot ? kKirvuHot : kKirvuKeyFace);
   HGDIOBJ old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, kKirvuLatin);
   DrawTextA(dc, b.label, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -215,7 +210,7 @@ void placeBesideDictionary(HWND window) {
 
 void paintKirvuChart(HDC dc) {
   RECT all = {0, 0, kirvu.chart.width, kirvu.chart.height};
-  fill(dc, all, kKirvuBackground);
+  fillSolid(dc, all, kKirvuBackground);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   for (const ChartKey& key : kirvu.chart.keys) drawKey(dc, key);
   for (const ChartButton& b : kirvu.chart.buttons) drawButton(dc, b);
@@ -228,7 +223,7 @@ void paintKirvuChart(HDC dc) {
   for (const ChartCell& cell : kirvu.chart.panel) drawCell(dc, cell);
 
   RECT status = toRect(kirvu.chart.statusLine);
-  fill(dc, status, RGB(250, 250, 250));
+  fillSolid(dc, status, RGB(250, 250, 250));
   DrawEdge(dc, &status, BDR_SUNKENOUTER, BF_TOP);
   old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, RGB(0, 0, 0));
@@ -281,18 +276,7 @@ void onKirvuCreate(HWND window) {
 }
 
 void onKirvuPaint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  // Drawn off screen first so that hovering does not flicker.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, kirvu.chart.width, kirvu.chart.height);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  paintKirvuChart(memory);
-  BitBlt(dc, 0, 0, kirvu.chart.width, kirvu.chart.height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window, &ps);
+  paintOffScreen(window, kirvu.chart.width, kirvu.chart.height, paintKirvuChart);
 }
 
 void onKirvuLButtonDown(HWND window, int x, int y) {
