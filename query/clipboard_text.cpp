@@ -212,20 +212,12 @@ bool resultLineAt(const char* buffer, int32_t size, int32_t line, std::string& o
   return true;
 }
 
-std::string queryBytesToUtf8(const std::string& bytes) {
-  for (char ch : bytes) {
-    const unsigned char b = static_cast<unsigned char>(ch);
-    if (b >= 0xC0 || b == 0xA8 || b == 0xB8) return cp1251ToUtf8(bytes);
-  }
-  return codesToDevanagari(bytes);
-}
-
 std::u16string resultLineToUnicode(const std::string& line) {
   return utf8ToUtf16(decodeDictionaryLine(line));
 }
 
 std::u16string teacherPairToUnicode(const std::string& hindi, const std::string& query) {
-  return utf8ToUtf16(codesToDevanagari(hindi) + "\t" + queryBytesToUtf8(query));
+  return utf8ToUtf16(codesToDevanagari(hindi) + "\t" + cp1251ToUtf8(query));
 }
 
 ClipboardKey clipboardKeyFor(int virtualKey, bool control, bool shift) {
