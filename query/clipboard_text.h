@@ -18,7 +18,7 @@ enum class ClipboardQuery : int {
   Empty,         // nothing but spaces (or, when tracking, punctuation)
   NoLetters,     // tracking: no letter of any script
   MultiLine,     // a line break or another control character inside the text
-  MixedScripts,  // Devanagari and Cyrillic together: no one search language reads both
+  MixedScripts,  // Devanagari with Cyrillic or Latin letters: no one language reads both
   NotEncodable,  // a character the face or Windows-1251 has no code for
   TooLong,       // more than the 32 bytes of the query line after conversion
   TooManyWords,  // tracking: more than a short phrase
