@@ -14,6 +14,7 @@
 #include "app/compose_win.h"
 #include "app/dialogs_win.h"
 #include "app/window_win.h"
+#include "base/document_message.h"
 #include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
@@ -52,8 +53,11 @@ void startLemora() { launchOrReport("lemora1.exe", "Can not find \"lemora1.exe\"
 // Opens the help document with the program associated with its type.
 void openHelp(const char* failure) {
   HINSTANCE result = ShellExecuteA(nullptr, nullptr, "helpo.htm", nullptr, nullptr, SW_SHOW);
-  if (reinterpret_cast<INT_PTR>(result) <= 32)
-    MessageBoxA(mainWindow(), failure, kLaunchCaption, MB_OK);
+  const INT_PTR code = reinterpret_cast<INT_PTR>(result);
+  if (code <= 32)
+    MessageBoxA(mainWindow(),
+                documentOpenFailureText(static_cast<long>(code), "helpo.htm", failure).c_str(),
+                kLaunchCaption, MB_OK);
 }
 
 void openModeless(const char* templateName) { openModelessDialog(templateName); }
