@@ -164,6 +164,13 @@ void cmdQuantityOfWords(HDC dc) {
 void cmdHelp(HDC) { openHelp("Can not find \"helpo.htm\""); }
 void cmdLanguageDialog(HDC) { openModeless("LANG"); }
 void cmdTrackClipboard(HDC) { toggleClipboardTracking(mainWindow()); }
+// The keyboard support is about to type a Hindi code: a Russian line gives way to Hindi, as
+// it does to pasted Devanagari.
+void cmdTypeHindi(HDC dc) {
+  if (!onDictionaryScreen() || session.searchLanguage == 1) return;
+  session.queryLength = session.caretIndex = 0;
+  setLanguage(dc, 1);  // redraws the header or the line
+}
 
 struct CommandRow {
   int id;
@@ -185,6 +192,7 @@ const CommandRow kCommands[] = {
     {IDM_HELP_ON_DICTIONARY, cmdHelp},
     {IDM_LANGUAGE_DIALOG, cmdLanguageDialog},
     {IDM_TRACK_CLIPBOARD, cmdTrackClipboard},
+    {IDM_TYPE_HINDI, cmdTypeHindi},
 };
 
 // ---- Scroll keys --------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-// Entry of kirvu.exe, the Hindi keyboard support: one small window that stays on top of the
+// Entry of kirvu.exe, the Hindi keyboard support: one small window that stays above the
 // dictionary.
 #include <windows.h>
 
@@ -12,12 +12,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   wc.lpszClassName = "Vartolik Kirvu";
   if (!RegisterClassA(&wc)) return 1;
   HWND window =
-      CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, kirvuCaption(),
+      CreateWindowExA(0, wc.lpszClassName, kirvuCaption(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                       CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  keepAboveDictionary(window);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
