@@ -1,7 +1,7 @@
 // libFuzzer target: the teacher lists with arbitrary existing contents (both lists, the
-// backups, the result lines shown), then a sequence of saves and deletes at arbitrary lines with arbitrary queries.
-// Checked after every step: a step that fails leaves both lists byte for byte as they were;
-// a save only adds at the end of what readers see (before a 0x1A, which stays with what
+// backups, the result lines shown), then a sequence of saves and deletes at arbitrary lines with
+// arbitrary queries. Checked after every step: a step that fails leaves both lists byte for byte as
+// they were; a save only adds at the end of what readers see (before a 0x1A, which stays with what
 // follows it), one line end more in each list; a delete first copies both lists to their
 // backups and never makes a list longer.
 #include <cstdint>
@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string rus = folderFile(folder, kRussianListName);
   const std::string hinBak = folderFile(folder, kHindiBackupName);
   const std::string rusBak = folderFile(folder, kRussianBackupName);
-  for (const char* name : {kHindiListName, kRussianListName, kHindiBackupName, kRussianBackupName}) {
+  for (const char* name :
+       {kHindiListName, kRussianListName, kHindiBackupName, kRussianBackupName}) {
     writeOrRemove(folderFile(folder, name), input);
   }
   // The lines the result list shows, as a search loaded them.

@@ -305,9 +305,9 @@ TeacherStatus saveTeacherPair(const char* folder, std::string* savedRussian) {
   ListFile hin, rus;
   status = readBothLists(folder, hin, rus, true);
   if (status != TeacherOk) return status;
-  status = replaceBoth(hin, withLineAppended(hin.bytes, word), rus,
-                       withLineAppended(rus.bytes, russian), true, TeacherWriteFailed,
-                       TeacherListInUse);
+  status =
+      replaceBoth(hin, withLineAppended(hin.bytes, word), rus, withLineAppended(rus.bytes, russian),
+                  true, TeacherWriteFailed, TeacherListInUse);
   if (status == TeacherOk && savedRussian) *savedRussian = storable(russian);
   return status;
 }

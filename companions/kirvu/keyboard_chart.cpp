@@ -173,9 +173,9 @@ ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVis
                                               {dictionary.left, dictionary.top - height}};
   const int xs[] = {dictionary.right,         dictionary.left - width, dictionary.left,
                     dictionary.right - width, workArea.left,           workArea.right - width};
-  const int ys[] = {dictionary.bottom,         dictionary.top - height, dictionary.top,
-                    dictionary.bottom - height, keepVisible.bottom,     keepVisible.top - height,
-                    workArea.top,              workArea.bottom - height};
+  const int ys[] = {
+      dictionary.bottom,  dictionary.top - height,  dictionary.top, dictionary.bottom - height,
+      keepVisible.bottom, keepVisible.top - height, workArea.top,   workArea.bottom - height};
   for (int x : xs)
     for (int y : ys) corners.emplace_back(x, y);
   // The dictionary's footer (its last 60 pixels: Wait, Exit, the language buttons).
@@ -191,10 +191,9 @@ ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVis
     const ChartRect r = {x, y, x + width, y + height};
     const long long hidden = overlap(r, keepVisible), covered = overlap(r, dictionary),
                     foot = overlap(r, footer);
-    const bool better =
-        bestHidden < 0 || hidden < bestHidden ||
-        (hidden == bestHidden &&
-         (covered < bestCovered || (covered == bestCovered && foot < bestFooter)));
+    const bool better = bestHidden < 0 || hidden < bestHidden ||
+                        (hidden == bestHidden &&
+                         (covered < bestCovered || (covered == bestCovered && foot < bestFooter)));
     if (better) {
       best = r;
       bestHidden = hidden;

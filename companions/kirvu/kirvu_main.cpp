@@ -11,10 +11,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   wc.hCursor = LoadCursorA(nullptr, IDC_HAND);
   wc.lpszClassName = "Vartolik Kirvu";
   if (!RegisterClassA(&wc)) return 1;
-  HWND window =
-      CreateWindowExA(0, wc.lpszClassName, kirvuCaption(),
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(
+      0, wc.lpszClassName, kirvuCaption(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+      CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);

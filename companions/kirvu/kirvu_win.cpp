@@ -306,8 +306,8 @@ void keepAboveDictionary(HWND window) {
   chartWindow = window;
   // The event comes at once where the system sends it across processes; the timer covers
   // systems that do not (Wine 8 among them).
-  SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForegroundChanged,
-                  0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForegroundChanged, 0,
+                  0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
   SetTimer(window, kAboveTimer, kAboveCheckMs, nullptr);
 }
 

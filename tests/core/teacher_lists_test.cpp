@@ -114,9 +114,9 @@ TEST_F(TeacherFiles, WordEdgeCases) {
   struct Case {
     std::string results, hindi;
   } cases[] = {
-      {" lead \xEA\xEE\xF2\r\n", "\r\n"},  // leading space: empty word
+      {" lead \xEA\xEE\xF2\r\n", "\r\n"},     // leading space: empty word
       {"last (l) \xEA\xEE\xF2", "last\r\n"},  // no line end after the last line
-      {"a\x1A \xEA\xEE\xF2\r\n", "a \r\n"},  // a byte that would end the list
+      {"a\x1A \xEA\xEE\xF2\r\n", "a \r\n"},   // a byte that would end the list
   };
   for (const Case& c : cases) {
     fs::remove(path("hin.tea"));
