@@ -90,6 +90,7 @@ LRESULT onChooseLanguage(HWND window) {
   // The bytes stay; only the length and the caret go back to the start.
   session.queryLength = 0;
   session.caretIndex = 0;
+  setStatusNote(session, "");
   paintFullHeader(dc);
   ReleaseDC(window, dc);
   return 0;

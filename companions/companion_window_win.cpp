@@ -15,6 +15,7 @@ int runCompanionWindow(HINSTANCE instance, int showCommand, const CompanionWindo
   if (!handle) return 1;
   ShowWindow(handle, showCommand);
   UpdateWindow(handle);
+  if (window.shown) window.shown(handle);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -11,6 +11,7 @@ struct CompanionWindow {
   LPCSTR cursor;  // a system cursor: IDC_ARROW, IDC_HAND
   DWORD style, exStyle;
   int clientWidth, clientHeight;  // the first size; a window may size itself when created
+  void (*shown)(HWND window);     // called once the window is shown, or null
 };
 
 // Registers the class, opens the window, shows it and runs the message loop until the quit

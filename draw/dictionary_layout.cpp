@@ -37,6 +37,10 @@ int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size
   return n < static_cast<int>(size) ? n : static_cast<int>(size) - 1;
 }
 
+const char* languageNote(int32_t language) {
+  return language == 1 ? "The search language is now Hindi" : "The search language is now Russian";
+}
+
 bool controlHit(const HeaderControl& c, int x, int y) {
   return c.answers && c.left < x && x < c.right && c.top < y && y < c.bottom;
 }

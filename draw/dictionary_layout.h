@@ -33,6 +33,9 @@ FullLayoutParts fullLayoutParts(int32_t clientWidth, int32_t clientHeight);
 // leaves `out` alone when the view shows no status text.
 int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size);
 
+// The status line's note after the search language changed (1 Hindi, 0 Russian).
+const char* languageNote(int32_t language);
+
 // One pressable control of a header: its frame, what it shows at rest, and how a press on
 // it is drawn. Painting, hit testing and the pressed and released looks all read it.
 struct HeaderControl {

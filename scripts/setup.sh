@@ -57,6 +57,19 @@ if [ ! -f "$WINEPREFIX/.vartolik-unmanaged" ]; then
   touch "$WINEPREFIX/.vartolik-unmanaged"
 fi
 
+# The help (helpo.htm) and the introduction (intro.doc, RTF) open in the desktop's own
+# programs: Wine's winebrowser hands a file to xdg-open. A new prefix has no program for
+# either type (the .htm mapping comes with Wine's Gecko, which the scripts leave out).
+if [ ! -f "$WINEPREFIX/.vartolik-documents" ]; then
+  wine reg add 'HKCR\Vartolik.DesktopDocument\shell\open\command' /ve /t REG_SZ \
+       /d '"C:\windows\system32\winebrowser.exe" "%1"' /f >/dev/null 2>&1 || true
+  for type in .htm .doc; do
+    wine reg add "HKCR\\$type" /ve /t REG_SZ /d Vartolik.DesktopDocument /f >/dev/null 2>&1 || true
+  done
+  wineserver -w || true
+  touch "$WINEPREFIX/.vartolik-documents"
+fi
+
 # Wine draws caption buttons with its Marlett face; Debian's Wine does not put its own faces
 # into a new prefix, so the buttons would come out as letters of whatever symbol face is
 # registered (the program's Devanagari faces among them).

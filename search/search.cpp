@@ -532,5 +532,10 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
   }
   session.foundCount = matches.count;
   SearchStatus loaded = loadResultBuffer(paths.result);
+  if (loaded == SearchStatus::Loaded || loaded == SearchStatus::LoadedTruncated) {
+    // The buffer's lines now belong to this query: F3 pairs them with it.
+    std::copy(session.queryText, session.queryText + session.queryLength, session.resultQueryText);
+    session.resultQueryLength = session.queryLength;
+  }
   return written == SearchStatus::ResultNotWritten ? written : loaded;
 }

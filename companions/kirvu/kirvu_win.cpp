@@ -7,6 +7,7 @@
 #include "companions/companion_fonts_win.h"
 #include "companions/companion_window_win.h"
 #include "companions/kirvu/hindi_code_names.h"
+#include "res/resource.h"
 
 const char kDictionaryClass[] = "My Window";
 KirvuState kirvu;
@@ -249,6 +250,11 @@ bool sendToDictionary(const ChartHit& hit) {
   if (!dictionary) return false;
   switch (hit.action) {
     case ChartTypeCode:
+      // A Hindi code typed while the dictionary searches Russian would be a Latin letter
+      // there: the dictionary turns to Hindi first, as a paste of Devanagari does.
+      if (isHindiCode(hit.code & 0xFF)) PostMessageA(dictionary, WM_COMMAND, IDM_TYPE_HINDI, 0);
+      PostMessageA(dictionary, WM_CHAR, static_cast<WPARAM>(hit.code & 0xFF), 1);
+      break;
     case ChartEnter:
       PostMessageA(dictionary, WM_CHAR, static_cast<WPARAM>(hit.code & 0xFF), 1);
       break;
@@ -259,6 +265,45 @@ bool sendToDictionary(const ChartHit& hit) {
     default: break;
   }
   return true;
+}
+
+namespace {
+
+HWND chartWindow = nullptr;
+const UINT_PTR kAboveTimer = 1;
+const UINT kAboveCheckMs = 250;
+
+bool standsAbove(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
+}
+
+// The chart stays above the dictionary, not above every program: whenever the dictionary is
+// in front, the chart is put back over it without taking the keyboard. (A window of another
+// process cannot be the chart's owner, which would do this by itself.)
+void raiseOverDictionary() {
+  HWND foreground = GetForegroundWindow();
+  if (!chartWindow || !foreground || IsIconic(chartWindow)) return;
+  char cls[64] = {};
+  GetClassNameA(foreground, cls, sizeof cls);
+  if (lstrcmpA(cls, kDictionaryClass) != 0 || standsAbove(chartWindow, foreground)) return;
+  SetWindowPos(chartWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CALLBACK onForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  raiseOverDictionary();
+}
+
+}  // namespace
+
+void keepAboveDictionary(HWND window) {
+  chartWindow = window;
+  // The event comes at once where the system sends it across processes; the timer covers
+  // systems that do not (Wine 8 among them).
+  SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForegroundChanged, 0,
+                  0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  SetTimer(window, kAboveTimer, kAboveCheckMs, nullptr);
 }
 
 void onKirvuCreate(HWND window) {
@@ -349,6 +394,7 @@ LRESULT CALLBACK kirvuWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_CHAR: onKirvuChar(window, wParam); return 0;
     case WM_KEYDOWN: onKirvuKeyDown(window, wParam); return 0;
+    case WM_TIMER: raiseOverDictionary(); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers everything
     case WM_DESTROY: onKirvuDestroy(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -14,6 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                   WS_OVERLAPPEDWINDOW,
                                   0,
                                   600,
-                                  480};
+                                  480,
+                                  nullptr};
   return runCompanionWindow(instance, showCommand, window);
 }

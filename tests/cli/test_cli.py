@@ -239,7 +239,7 @@ class TeacherExport(unittest.TestCase):
             f.write(data)
 
     def lists(self, hindi, russian):
-        # hin.tea holds face codes, rus.tea the queries as typed (Russian, or Hindi codes).
+        # hin.tea holds face codes, rus.tea Windows-1251 text.
         if hindi is not None:
             self.write("hin.tea", b"".join(w + b"\r\n" for w in hindi))
         if russian is not None:
@@ -256,13 +256,16 @@ class TeacherExport(unittest.TestCase):
         rows = (SHOWN["Gar"] + "\tдом\tghar\tдом\n"
                 + SHOWN["kama"] + "\tработа\tkam\tработа\n"      # the first of two lines
                 + "\u0932\u093e\tслово\t\t\n"                      # not in the dictionary
-                + SHOWN["baat"] + "\t" + SHOWN["Gar"] + "\tbat\tслово\n")  # a Hindi query
-        hindi = [b"Gar", b"kama", b"la", b"baat"]
-        russian = [w.encode("cp1251") for w in ("дом", "работа", "слово")] + [b"Gar"]
+                # rus.tea is Windows-1251: Latin stays Latin, and so do the face's codes that
+                # earlier versions saved there after a Hindi search (not पाानेे, not घर).
+                + SHOWN["baat"] + "\tpaanee\tbat\tслово\n"
+                + SHOWN["Gar"] + "\tGar\tghar\tдом\n")
+        hindi = [b"Gar", b"kama", b"la", b"baat", b"Gar"]
+        russian = [w.encode("cp1251") for w in ("дом", "работа", "слово")] + [b"paanee", b"Gar"]
         cases = [
             ("aligned", hindi, russian, [], 0, self.HEADER + rows, ""),
             ("misaligned", hindi + [b"Gar"], russian, [], 1, self.HEADER + rows,
-             "hin.tea has 5 lines and rus.tea 4"),
+             "hin.tea has 6 lines and rus.tea 5"),
             ("to a file", hindi[:1], russian[:1], ["--out", "cards.txt"], 0, "",
              ""),
             ("no rus.tea", hindi, None, [], 2, "", 'Can not find "rus.tea"'),
