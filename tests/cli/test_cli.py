@@ -4,6 +4,8 @@ Given vartolik-cli.exe, the same tests run the Windows build under Wine (VARTOLI
 e.g. scripts/wine-run.sh): its output, redirected to a file, must be the same UTF-8 bytes."""
 import atexit
 import os
+import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -234,6 +236,25 @@ class Search(unittest.TestCase):
         os.remove(os.path.join(elsewhere, "dictiona.dat"))
         os.remove(dictionary)
         self.assertEqual(run(elsewhere, "count", cli=installed)[0], 2)
+
+    def test_terminal_shows_the_text(self):
+        # On a terminal (under Wine, a Windows console in code page 866 for Russian) the lines
+        # and a message read as in a file: the console is switched to UTF-8 for the run.
+        cases = [
+            (["search", "--mode", "phonetic", "ghar"], shown("Gar (ghar) дом, жилище")),
+            (["count", "--dictionary", "нет.dat"], 'Can not find "нет.dat"'),
+        ]
+        for args, text in cases:
+            command = shlex.join([CLI, *args])
+            if WINDOWS:  # wine itself, not the runner, which hands the output over in files
+                wine_env = os.path.join(os.path.dirname(RUNNER[0]), "wine-env.sh")
+                command = f". {shlex.quote(wine_env)} && exec wine {command}"
+            p = subprocess.run(["script", "-qec", command, "/dev/null"], cwd=self.folder,
+                               capture_output=True, timeout=60)
+            # Wine's console draws a space as "cursor one right" and adds cursor controls.
+            screen = re.sub(rb"\x1b\[1C", b" ", p.stdout)
+            screen = re.sub(rb"\x1b\[[?0-9;]*[A-Za-z]|\x1b\][^\x07]*\x07", b"", screen)
+            self.assertIn(text, screen.decode("utf-8", "replace"), args)
 
     def test_count(self):
         code, out, _ = run(self.folder, "count")
