@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   prepareStandardStreams();
   std::vector<std::string> arguments = utf8Arguments(argc, argv);
   std::vector<char*> pointers;
+  pointers.reserve(arguments.size() + 1);
   for (std::string& a : arguments) pointers.push_back(&a[0]);
   pointers.push_back(nullptr);
   argc = static_cast<int>(arguments.size());

@@ -5,8 +5,8 @@
 // The output is the same bytes on both systems: UTF-8 with LF line ends. A Russian Windows
 // console reads bytes in code page 866 and a stream in text mode would turn LF into CR LF (and
 // stdin would end at a 0x1A byte), so on Windows the three standard streams are binary and a
-// console's output code page is switched to UTF-8 for the run. Redirected to a file, the output is the
-// UTF-8 text a Linux run writes.
+// console's output code page is switched to UTF-8 for the run. Redirected to a file, the output is
+// the UTF-8 text a Linux run writes.
 #pragma once
 #include <string>
 #include <vector>
