@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "base/session_state.h"
@@ -23,7 +24,8 @@ const char kSearchHelp[] =
     "\n"
     "  --dictionary PATH  the dictionary to search; without it ./dictiona.dat, or, when the\n"
     "                 current folder has none, the copy installed with vartolik-cli\n"
-    "                 (PREFIX/share/vartolik/dictiona.dat)\n"
+    "                 (PREFIX/share/vartolik/dictiona.dat, or on Windows the one beside\n"
+    "                 vartolik-cli.exe)\n"
     "  --write-result  write f2.tc even when searching the installed copy (otherwise only\n"
     "                 the lines are printed and the current folder is left alone)\n"
     "  --mode MODE  how QUERY must match:\n"
@@ -82,9 +84,13 @@ int refuse(const std::string& message) {
 std::string resultPath(const DictionaryChoice& dictionary, bool writeResult) {
   if (!dictionary.installed || writeResult) return "f2.tc";
   std::random_device random;
-  return (std::filesystem::temp_directory_path() /
-          ("vartolik-cli-" + std::to_string(random()) + std::to_string(random()) + ".tc"))
-      .string();
+  // UTF-8, the code page of file names on both systems (cli/platform.h): a temporary folder
+  // under a Cyrillic user name must not fail to convert.
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) folder = ".";
+  return (folder / ("vartolik-cli-" + std::to_string(random()) + std::to_string(random()) + ".tc"))
+      .u8string();
 }
 
 void printResult() {

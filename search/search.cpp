@@ -13,9 +13,14 @@
 #include "search/phonetic.h"
 #include "search/result_buffer.h"
 
+// A name that is not plain ASCII is UTF-8: on Linux as the bytes are, and on Windows in
+// vartolik-cli.exe, whose manifest makes UTF-8 the code page fopen reads names in (the program
+// itself names only ASCII files). A plain std::filesystem::path would read it, with
+// libstdc++ on Windows, byte by byte and miss the file fopen opens.
 FileKind fileKind(const char* path) {
   std::error_code error;
-  std::filesystem::file_status status = std::filesystem::status(path, error);
+  std::filesystem::file_status status =
+      std::filesystem::status(std::filesystem::u8path(path), error);
   if (status.type() == std::filesystem::file_type::regular) return FileKind::Regular;
   if (error || status.type() == std::filesystem::file_type::not_found) return FileKind::Missing;
   return FileKind::Other;

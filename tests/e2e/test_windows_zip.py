@@ -16,7 +16,7 @@ DIST = Path(os.environ.get("VARTOLIK_DIST", Path(__file__).resolve().parents[2] 
 ZIP = DIST.parent / "vartolik-1.0-win64.zip"
 FOLDER = "vartolik-1.0-win64"
 EXPECTED = {"vartolik.exe", "dictiona.dat", *FONT_FILES, "OFL.txt", "kirvu.exe", "lemora1.exe",
-            "helpo.htm", "intro.doc", "readme.txt"}
+            "helpo.htm", "intro.doc", "readme.txt", "vartolik-cli.exe"}
 DELO = "\u0434\u0435\u043b\u043e".encode("cp1251")  # "дело"
 
 
