@@ -49,7 +49,7 @@ struct SearchPaths {
 };
 
 struct MatchList {
-  int32_t line[kMatchCap];  // line numbers in the order found, never decreasing
+  int32_t line[kMatchCap];  // line numbers in the order shown: found (never decreasing), or ranked (Phonetic)
   int count = 0;
   // Raw file offset where each entry's line starts, when the matcher kept it (findMatches
   // does): the result file is then written without reading the dictionary up to each line.
