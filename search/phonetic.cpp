@@ -418,8 +418,8 @@ PhoneticKey tolerantLatinPhoneticKey(const std::string& latin) {
   const PhoneticUnit vowels = classOf('e') | classOf('o') | classOf('u');
   for (int i = 0; i < key.length; ++i) {
     const PhoneticUnit sound = key.unit[i] & kPhoneticClasses;
-    const bool besideH = (i > 0 && (key.unit[i - 1] & kLoneH)) ||
-                         (i + 1 < key.length && (key.unit[i + 1] & kLoneH));
+    const bool besideH =
+        (i > 0 && (key.unit[i - 1] & kLoneH)) || (i + 1 < key.length && (key.unit[i + 1] & kLoneH));
     if (sound && (sound & ~(vowels | classOf('v'))) == 0 && (sound & vowels) && besideH)
       key.unit[i] |= kPhoneticOptional;
   }

@@ -31,8 +31,9 @@
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
 // 1 a regular (or listed) inflection of it, 2 a tolerant match, 3 a tolerant match of an
 // inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
-// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from the query's (vowel
-// length, doubled letters); for a Russian word, 1 when more words follow it in its sense
+// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from the
+// query's (vowel length, doubled letters); for a Russian word, 1 when more words follow it in its
+// sense
 // ("вода из Ганга" after "вода"). Every line is ranked; the best 100 are kept, equal ranks in
 // dictionary order, in bounded memory.
 //

@@ -148,9 +148,9 @@ int russianPartRank(const std::vector<std::string>& stems, const std::vector<std
     if (firstLetter[static_cast<unsigned char>(fold.letter[p[i]])] && length <= sizeof word &&
         russianWordMatches(stems, word, length)) {
       const std::string found(word, length);
-      const int closeness = found == stems[0]                                          ? 0
+      const int closeness = found == stems[0]                                                ? 0
                             : std::find(listed.begin(), listed.end(), found) != listed.end() ? 1
-                                                                                               : 2;
+                                                                                             : 2;
       const bool alone = j == n || p[j] == ',' || p[j] == ';' || p[j] == '\r';
       const int rank = 16 * position.where + 4 * closeness + (alone ? 0 : 1);
       if (best < 0 || rank < best) best = rank;
@@ -182,7 +182,8 @@ struct PreparedQuery {
     for (const auto& tier : query.hindi) {
       for (const PhoneticKey& k : tier) {
         int i = 0;
-        while (i < k.length && ((k.unit[i] & classes & kPhoneticClasses) || (k.unit[i] & kPhoneticOptional)))
+        while (i < k.length &&
+               ((k.unit[i] & classes & kPhoneticClasses) || (k.unit[i] & kPhoneticOptional)))
           ++i;
         if (i == k.length) return true;
       }

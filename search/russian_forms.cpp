@@ -93,8 +93,8 @@ const RussianForms& russianFormsBeside(const char* dictionaryPath) {
       std::filesystem::path(dictionaryPath).parent_path() / kRussianFormsFile;
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  const auto time = error ? std::filesystem::file_time_type() :
-                            std::filesystem::last_write_time(path, error);
+  const auto time =
+      error ? std::filesystem::file_time_type() : std::filesystem::last_write_time(path, error);
   if (error) {
     table = RussianForms();
     loadedPath.clear();

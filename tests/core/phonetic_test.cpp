@@ -180,7 +180,7 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
     int rank;
   } cases[] = {
       {"paani", "पानी (x) м. вода", 0},
-      {"paani", "पन्नी (x) ж. фольга", 2},  // no long a, a doubled n the query does not have
+      {"paani", "पन्नी (x) ж. фольга", 2},     // no long a, a doubled n the query does not have
       {"paani", "पाना (x) гл. находить", 5},  // a form, with another count of long a's
       {"pani", "पन्नी (x) ж. фольга", 1},
       {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
@@ -244,22 +244,16 @@ TEST(Phonetic, KeysAsText) {
     char kind;  // l Latin, t tolerant Latin, d Devanagari
     const char* key;
   } cases[] = {
-      {"laDkA", 'l', "l[Rd]k"},
-      {"अच्छा", 'd', "ac"},
+      {"laDkA", 'l', "l[Rd]k"},     {"अच्छा", 'd', "ac"},
       {"संबंध", 'd', "s[mn]?bn?dh?"},  // nasal signs and the aspiration may be left out
-      {"ज्ञान", 'd', "gyn"},
-      {"x", 'l', "k[Sh]"},
-      {"aap ka", 'l', "apk"},
-      {"अब", 'd', "ab"},
-      {"मामा", 'd', "mm"},
-      {"पक्का", 'd', "pk"},
+      {"ज्ञान", 'd', "gyn"},         {"x", 'l', "k[Sh]"},
+      {"aap ka", 'l', "apk"},       {"अब", 'd', "ab"},
+      {"मामा", 'd', "mm"},          {"पक्का", 'd', "pk"},
       {"हिन्दी", 'd', "hin?di"},  // a half nasal before a stop
-      {"न्याय", 'd', "nyy"},     // not before y
-      {"behen", 't', "be?he?n?"},
-      {"bohot", 't', "b[ou]?h[ou]?t"},
+      {"न्याय", 'd', "nyy"},      // not before y
+      {"behen", 't', "be?he?n?"},   {"bohot", 't', "b[ou]?h[ou]?t"},
       {"khel", 't', "khel"},  // beside the h of an aspirate an e is an e
-      {"samai", 't', "[Ss]m[eiy]"},
-      {"gaon", 't', "g[ouv]n?"},
+      {"samai", 't', "[Ss]m[eiy]"}, {"gaon", 't', "g[ouv]n?"},
       {"huwa", 't', "h[ou]?v?"},
   };
   for (const Case& c : cases) {
@@ -304,8 +298,9 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
   const std::string jug = line("घड़ा (x) кувшин для воды"), river = line("नदी (x) река; ~ воды");
   const std::string write = line("लिखना (x) гл. писать"), letter = line("पत्र (x) м. письмо");
   const std::string live = line("जीना (x) гл. жить"), alive = line("ज़िंदा (x) прил. живой");
-  const std::string forms = "vartolik russian forms 1\n\xE6\xE8\xE2\xE5\xEC \xE6\xE8\xF2\xFC\n"
-                            "\xEF\xE8\xF8\xF3 \xEF\xE8\xF1\xE0\xF2\xFC\n";  // живем жить, пишу писать
+  const std::string forms =
+      "vartolik russian forms 1\n\xE6\xE8\xE2\xE5\xEC \xE6\xE8\xF2\xFC\n"
+      "\xEF\xE8\xF8\xF3 \xEF\xE8\xF1\xE0\xF2\xFC\n";  // живем жить, пишу писать
   struct Case {
     const char* name;
     std::string dictionary, query;
@@ -325,16 +320,16 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
       {"Russian: the first word before a later one before an example",
        river + "\r\n" + jug + "\r\n" + water + "\r\n", "\xE2\xEE\xE4\xFB", 0,
        water + "\r\n" + jug + "\r\n" + river + "\r\n", 3, ""},
-      {"Russian in any case", house + "\n" + water + "\n", "\xC4\xCE\xCC\xC0", 0,
-       house + "\r\n", 1, ""},
-      {"a listed form before a regular one", alive + "\r\n" + live + "\r\n",
-       "\xE6\xE8\xE2\xB8\xEC", 0, live + "\r\n" + alive + "\r\n", 2, forms},
-      {"without the list only the rules", alive + "\r\n" + live + "\r\n",
-       "\xE6\xE8\xE2\xB8\xEC", 0, alive + "\r\n", 1, ""},
-      {"a stem change from the list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3",
-       0, write + "\r\n", 1, forms},
-      {"a damaged list is no list", letter + "\r\n" + write + "\r\n",
-       "\xEF\xE8\xF8\xF3", 0, "", 0, "vartolik russian forms 1\n\xEF\xE8\xF8\xF3\n"},
+      {"Russian in any case", house + "\n" + water + "\n", "\xC4\xCE\xCC\xC0", 0, house + "\r\n", 1,
+       ""},
+      {"a listed form before a regular one", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC",
+       0, live + "\r\n" + alive + "\r\n", 2, forms},
+      {"without the list only the rules", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC", 0,
+       alive + "\r\n", 1, ""},
+      {"a stem change from the list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0,
+       write + "\r\n", 1, forms},
+      {"a damaged list is no list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0, "", 0,
+       "vartolik russian forms 1\n\xEF\xE8\xF8\xF3\n"},
       {"last line without LF", water + "\r\n" + house, "ghar", 0, house, 1, ""},
       {"0x1A ends the file", water + "\r\n\x1A" + house + "\r\n", "ghar", 0, "", 0, ""},
       {"nothing", water + "\r\n", "kuch", 1, "", 0, ""},
