@@ -78,6 +78,23 @@ class Search(unittest.TestCase):
             expected = "".join(l + "\r\n" for l in lines).encode("cp1251")
             self.assertEqual(self.result_file(), expected, args)
 
+    def test_fallback_searches_once_more_by_sound(self):
+        note = "Not found as typed; Phonetic has found 1 words\n"
+        cases = [
+            (["--fallback", "--mode", "whole-word", "ghar"], 1, note),
+            (["--mode", "whole-word", "ghar"], 0, ""),  # only when asked for
+            (["--fallback", "дом"], 1, ""),  # found as typed: no second search
+            (["--fallback", "--mode", "phonetic", "qqq"], 0, ""),
+            (["--fallback", "zqzqzq"], 0, ""),  # nothing either way: as without it
+        ]
+        for args, found, message in cases:
+            code, out, err = run(self.folder, "search", *args)
+            self.assertEqual(code, 0, (args, err))
+            self.assertEqual(err, message, args)
+            self.assertEqual(out.splitlines()[0], f"Dictionary has found {found} words for you",
+                             args)
+            self.assertEqual(self.result_file().count(b"\r\n"), found, args)
+
     def test_raw_takes_bytes_as_they_are(self):
         code, out, _ = run(self.folder, "search", "--raw", "д".encode("cp1251"))
         self.assertEqual(code, 0)
