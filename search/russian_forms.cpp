@@ -1,6 +1,7 @@
 #include "search/russian_forms.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
