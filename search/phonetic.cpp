@@ -54,6 +54,9 @@ struct KeyBuilder {
   void markOptional() {
     if (length > 0 && unit[length - 1] != kShortA) unit[length - 1] |= kPhoneticOptional;
   }
+  void flagLast(PhoneticUnit flag) {
+    if (length > 0) unit[length - 1] |= flag;
+  }
   // Doubled letters merged (only where nothing stood between them), then the short a's left out.
   // A merged letter is optional only when both were.
   PhoneticKey finish() const {
@@ -234,8 +237,8 @@ bool isLatinVowel(char c) { return c && std::strchr("aeiou", c) != nullptr; }
 const char* tolerantLatinSounds(const std::string& lower, std::size_t i, const LatinSpelling& s,
                                 const char* sounds, bool& optional) {
   const std::size_t n = std::strlen(s.letters);
-  const char before = i > 0 ? lower[i - 1] : 0;
-  const char after = i + n < lower.size() ? lower[i + n] : 0;
+  const char before = i > 0 ? lower[i - 1] : '\0';
+  const char after = i + n < lower.size() ? lower[i + n] : '\0';
   optional = false;
   if (std::strcmp(s.letters, "n") == 0) {
     optional = !isLatinVowel(after) && after != 'y';  // the nasal of kyon, gaon, main
@@ -278,7 +281,7 @@ void appendLatin(const std::string& text, bool tolerant, KeyBuilder& key) {
     if (tolerant) sounds = tolerantLatinSounds(lower, i, *found, sounds, optional);
     key.push(sounds);
     if (optional) key.markOptional();
-    if (tolerant && std::strcmp(found->letters, "h") == 0) key.unit[key.length - 1] |= kLoneH;
+    if (tolerant && std::strcmp(found->letters, "h") == 0) key.flagLast(kLoneH);
     wordStart = false;
     i += std::strlen(found->letters);
   }

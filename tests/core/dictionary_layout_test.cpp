@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ TEST(DictionaryLayout, StatusTextByViewMode) {
       {1, -2147483647 - 1, 46, "Dictionary has found -2147483648 words for you"},
       {3, 5, -1, "untouched"},
       {2, 5, -1, "untouched"},
-      {1, 4, 47, "Not found as typed; Phonetic has found 4 words", FoundByPhoneticFallback},
-      {1, 2, 47, "Phonetic has found 2 words for the copied text", FoundCopiedByPhonetic},
+      {1, 4, 46, "Not found as typed; Phonetic has found 4 words", FoundByPhoneticFallback},
+      {1, 2, 46, "Phonetic has found 2 words for the copied text", FoundCopiedByPhonetic},
       {0, 2, 32, "Type here the word to search for", FoundByPhoneticFallback},
   };
   for (const Case& c : cases) {
