@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/colours.h"
 
 // The header title and its length in bytes.
