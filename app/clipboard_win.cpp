@@ -145,6 +145,16 @@ void showWithoutActivating(HWND window) {
   }
 }
 
+// A copied word is usually a form from a text: it is looked up in Phonetic, best match first,
+// whatever the mode chosen (which stays for the user's own searches).
+void searchInPhonetic(HDC dc) {
+  const int32_t mode = session.matchMode;
+  session.matchMode = Phonetic;
+  const bool searched = searchAsEnter(dc);
+  session.matchMode = mode;
+  if (searched) session.foundBy = FoundCopiedByPhonetic;
+}
+
 void lookUp(HWND window, const ClipboardQueryText& q) {
   // From the intro screen straight to the dictionary screen, without the language dialog.
   session.dictionaryActive = 1;
@@ -156,20 +166,7 @@ void lookUp(HWND window, const ClipboardQueryText& q) {
                    q.bytes);
 
   HDC dc = GetDC(window);
-  const bool searched = searchAsEnter(dc);
-  if (searched && session.foundCount == 0 && session.matchMode != Phonetic) {
-    const int32_t mode = session.matchMode;
-    session.matchMode = Phonetic;
-    const bool again = searchAsEnter(dc);
-    session.matchMode = mode;  // the user's mode stays for the next word
-    if (again && session.headerStyle == HeaderFull) {
-      UpdateWindow(window);  // the paint writes its own status first
-      char text[kMessageTextSize];
-      std::snprintf(text, sizeof text, "Not found as copied; Phonetic has found %d words",
-                    static_cast<int>(session.foundCount));
-      StatusLine(dc, text);
-    }
-  }
+  searchInPhonetic(dc);
   ReleaseDC(window, dc);
   showWithoutActivating(window);
 }

@@ -98,11 +98,24 @@ void enterTeacherView() {
   setStatusNote(session, "");
 }
 
+// A search in modes 0-3 that found nothing is tried once more in Phonetic; when that finds
+// entries they are shown, and the status line says how they were found. The user's mode stays.
+void secondChanceInPhonetic() {
+  if (session.foundCount != 0 || session.matchMode == Phonetic) return;
+  const int32_t mode = session.matchMode;
+  session.matchMode = Phonetic;
+  const bool searched = searchDictionary() != 0;
+  session.matchMode = mode;
+  if (searched && session.foundCount > 0) session.foundBy = FoundByPhoneticFallback;
+}
+
 // The search started from Enter or a search button; true when the dictionary was read. The
 // status line goes back to the search's own text.
 bool runSearch() {
   setStatusNote(session, "");
+  session.foundBy = FoundAsTyped;
   if (!searchDictionary()) return false;
+  secondChanceInPhonetic();
   searchBeep();
   return true;
 }

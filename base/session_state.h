@@ -17,6 +17,10 @@ enum MatchMode : int32_t {
   Phonetic = 4
 };
 
+// How the results shown were found, for the status line: as the user searched, by Phonetic
+// after the user's mode found nothing, or by Phonetic for a word copied in another program.
+enum FoundBy : int32_t { FoundAsTyped = 0, FoundByPhoneticFallback = 1, FoundCopiedByPhonetic = 2 };
+
 constexpr int kQueryCapacity = 32;
 constexpr int kMessageTextSize = 80;
 
@@ -52,6 +56,7 @@ struct SessionState {
   // 1 when another program copied text while a box or dialog held the window: it is looked
   // up once the window is enabled again.
   int32_t clipboardLookupPending = 0;
+  int32_t foundBy = FoundAsTyped;  // how the last search's results were found
 };
 
 // The single instance, alive from program load to exit.

@@ -1,6 +1,6 @@
 // Phonetic search speed on the dictionaries bench/run.sh generates (build/bench-data), beside
 // `grep -F -c` of a word over the same file. Not a test: it prints figures and asserts nothing.
-// Usage: vartolik-bench-phonetic DIR
+// Usage: vartolik-bench-phonetic DIR [RUSSFORM.DAT] (the forms table's size and load time)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "search/phonetic.h"
+#include "search/russian_forms.h"
 
 namespace {
 
@@ -30,6 +31,16 @@ double bestSeconds(int repeat, F f) {
 
 int main(int argc, char** argv) {
   std::string dir = argc > 1 ? argv[1] : "build/bench-data";
+  if (argc > 2) {
+    RussianForms table;
+    RussianFormsStatus status = RussianFormsStatus::Missing;
+    const double load = bestSeconds(5, [&] { status = loadRussianForms(argv[2], table); });
+    std::printf("%s: %s, %zu forms, %ju bytes, loaded in %.1f ms\n\n", argv[2],
+                status == RussianFormsStatus::Loaded ? "loaded" : "NOT loaded", table.form.size(),
+                static_cast<uintmax_t>(
+                    std::filesystem::exists(argv[2]) ? std::filesystem::file_size(argv[2]) : 0),
+                load * 1e3);
+  }
   std::vector<std::string> files;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
     std::string name = e.path().filename().string();

@@ -16,8 +16,8 @@
 namespace {
 
 const char kSearchHelp[] =
-    "usage: vartolik-cli search [--mode MODE] [--raw] [--dictionary PATH] [--write-result]\n"
-    "                           [--] QUERY\n"
+    "usage: vartolik-cli search [--mode MODE] [--raw] [--fallback] [--dictionary PATH]\n"
+    "                           [--write-result] [--] QUERY\n"
     "\n"
     "Searches the dictionary exactly as the program does (at most 100 matches), rewrites f2.tc\n"
     "in the current directory and prints the lines found.\n"
@@ -36,6 +36,12 @@ const char kSearchHelp[] =
     "                 phonetic    (4, Phonetic)     by sound: a Latin transliteration,\n"
     "                                               Devanagari or Russian, inflected or not\n"
     "  --raw        take QUERY's bytes as they are (Hindi font codes, Windows-1251)\n"
+    "  --fallback   when a search in modes 0-3 finds nothing, search once more in phonetic\n"
+    "                 (as the program does), and say so on stderr\n"
+    "\n"
+    "In phonetic the lines are listed best first: the same sound or word before a form of it\n"
+    "before a looser spelling, and the headword or first translation before a later word\n"
+    "before an example.\n"
     "\n"
     "QUERY is UTF-8 (Hindi is converted to the Hindi face's codes, Russian to Windows-1251),\n"
     "at most 32 bytes once converted; \"*\" stands for\n"
@@ -93,6 +99,20 @@ std::string resultPath(const DictionaryChoice& dictionary, bool writeResult) {
       .u8string();
 }
 
+// The program's second chance after an empty result: Phonetic, said on stderr when it finds
+// something (the mode asked for is only borrowed).
+SearchStatus searchOnceMoreInPhonetic(const SearchPaths& paths) {
+  const int32_t mode = session.matchMode;
+  session.matchMode = Phonetic;
+  const SearchStatus status = runDictionarySearch(paths);
+  session.matchMode = mode;
+  if (searchSucceeded(status) && session.foundCount > 0) {
+    std::fprintf(stderr, "Not found as typed; Phonetic has found %d words\n",
+                 static_cast<int>(session.foundCount));
+  }
+  return status;
+}
+
 void printResult() {
   std::string text(resultBuffer, resultBuffer + (session.resultSize > 0 ? session.resultSize : 0));
   std::size_t start = 0;
@@ -113,6 +133,7 @@ int searchCommand(int argc, char** argv) {
   int mode = SubString;
   bool raw = false;
   bool writeResult = false;
+  bool fallback = false;
   const char* given = nullptr;
   const char* query = nullptr;
   bool options = true;
@@ -123,6 +144,8 @@ int searchCommand(int argc, char** argv) {
       return 0;
     } else if (options && std::strcmp(a, "--raw") == 0) {
       raw = true;
+    } else if (options && std::strcmp(a, "--fallback") == 0) {
+      fallback = true;
     } else if (options && std::strcmp(a, "--write-result") == 0) {
       writeResult = true;
     } else if (options && std::strcmp(a, "--dictionary") == 0) {
@@ -172,6 +195,8 @@ int searchCommand(int argc, char** argv) {
   std::vector<char> buffer(kResultBufferSize);
   resultBuffer = buffer.data();
   SearchStatus status = runDictionarySearch(paths);
+  if (fallback && searchSucceeded(status) && session.foundCount == 0 && mode != Phonetic)
+    status = searchOnceMoreInPhonetic(paths);
   resultBuffer = nullptr;
   if (result != "f2.tc") std::remove(result.c_str());
   switch (status) {

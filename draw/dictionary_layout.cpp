@@ -24,11 +24,15 @@ FullLayoutParts fullLayoutParts(int32_t w, int32_t h) {
   return p;
 }
 
-int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size) {
+int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size, int32_t foundBy) {
   if (size == 0) return -1;
   int n = -1;
   if (viewMode == 0) {
     n = std::snprintf(out, size, "%s", "Type here the word to search for");
+  } else if (viewMode == 1 && foundBy == FoundByPhoneticFallback) {
+    n = std::snprintf(out, size, "Not found as typed; Phonetic has found %d words", foundCount);
+  } else if (viewMode == 1 && foundBy == FoundCopiedByPhonetic) {
+    n = std::snprintf(out, size, "Phonetic has found %d words for the copied text", foundCount);
   } else if (viewMode == 1) {
     n = std::snprintf(out, size, "Dictionary has found %d words for you", foundCount);
   }

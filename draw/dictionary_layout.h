@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/session_state.h"
 #include "draw/colours.h"
 
 // The header title and its length in bytes.
@@ -30,8 +31,10 @@ FullLayoutParts fullLayoutParts(int32_t clientWidth, int32_t clientHeight);
 
 // The line under the keyboard-support bar for a view mode: writes it, terminated, into
 // `out` (at most `size` bytes with the terminator) and returns its length; returns -1 and
-// leaves `out` alone when the view shows no status text.
-int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size);
+// leaves `out` alone when the view shows no status text. Results that Phonetic found in place
+// of the user's mode (foundBy, a FoundBy of app/session_state.h) say so.
+int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size,
+               int32_t foundBy = FoundAsTyped);
 
 // The status line's note after the search language changed (1 Hindi, 0 Russian).
 const char* languageNote(int32_t language);

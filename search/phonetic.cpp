@@ -14,6 +14,8 @@ const char kClasses[] = "aeiouRSbcdghjklmnprstvy";
 // A short a after the word's start: stands between letters while doubled letters are merged,
 // then is left out.
 constexpr PhoneticUnit kShortA = PhoneticUnit(1) << 31;
+// While a Latin key is built: the unit is the letter h standing alone (not in kh, gh, ...).
+constexpr PhoneticUnit kLoneH = PhoneticUnit(1) << 29;
 
 PhoneticUnit classOf(char letter) {
   const char* at = std::strchr(kClasses, letter);
@@ -48,14 +50,26 @@ struct KeyBuilder {
       }
     }
   }
+  // The last unit pushed may be left out by a tolerant comparison.
+  void markOptional() {
+    if (length > 0 && unit[length - 1] != kShortA) unit[length - 1] |= kPhoneticOptional;
+  }
+  void flagLast(PhoneticUnit flag) {
+    if (length > 0) unit[length - 1] |= flag;
+  }
   // Doubled letters merged (only where nothing stood between them), then the short a's left out.
+  // A merged letter is optional only when both were.
   PhoneticKey finish() const {
     PhoneticKey key;
     key.overflow = overflow;
     PhoneticUnit previous = 0;
     for (int i = 0; i < length; ++i) {
       PhoneticUnit u = unit[i];
-      if (u == previous) continue;
+      if ((u & ~kPhoneticOptional) == (previous & ~kPhoneticOptional)) {
+        if (!(u & kPhoneticOptional) && key.length > 0 && previous != kShortA)
+          key.unit[key.length - 1] &= ~kPhoneticOptional;
+        continue;
+      }
       previous = u;
       if (u == kShortA) continue;
       if (key.length == kMaxPhoneticKey) {
@@ -93,6 +107,11 @@ bool isVowelSign(char32_t c) { return c >= 0x093E && c <= 0x094C; }
 bool isIndependentVowel(char32_t c) { return c >= 0x0904 && c <= 0x0914; }
 bool isNasalSign(char32_t c) { return c == 0x0901 || c == 0x0902; }
 bool isLabial(char32_t c) { return c >= 0x092A && c <= 0x092E; }  // प फ ब भ म
+// ङ ञ ण न म: as a half letter before a stop they are a nasal that learners often leave out.
+bool isNasalLetter(char32_t c) {
+  return c == 0x0919 || c == 0x091E || c == 0x0923 || c == 0x0928 || c == 0x092E;
+}
+bool isStop(char32_t c) { return c >= 0x0915 && c <= 0x092E; }
 
 // The nukta letters Unicode also has as one character, and their bases.
 char32_t withoutNukta(char32_t c) {
@@ -157,14 +176,17 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
         key.push("gy");  // ज्ञ is said gy in Hindi
         i += 2;
         next = i + 1 < text.size() ? text[i + 1] : 0;
-      } else if (flapLike && nukta) {
-        key.push(base == 0x0921 ? "R" : "Rh");
-      } else if (flapLike && lenient) {
-        key.push(base == 0x0921 ? "[dR]" : "[dR]h");
       } else {
-        key.push(kConsonants[base - 0x0915]);
+        const char* sounds = kConsonants[base - 0x0915];
+        if (flapLike && nukta) sounds = base == 0x0921 ? "R" : "Rh";
+        if (flapLike && !nukta && lenient) sounds = base == 0x0921 ? "[dR]" : "[dR]h";
+        key.push(sounds);
+        // The h of an aspirate is what learners most often leave out (k for kh).
+        if (std::strlen(sounds) > 1 && sounds[std::strlen(sounds) - 1] == 'h') key.markOptional();
       }
       if (next == 0x094D) {
+        const char32_t after = i + 2 < text.size() ? text[i + 2] : 0;
+        if (isNasalLetter(base) && !nukta && isStop(after)) key.markOptional();
         ++i;  // a half letter: no vowel
       } else if (!isVowelSign(next)) {
         key.push(kShortA);  // the inherent a
@@ -179,6 +201,7 @@ void appendDevanagari(const std::u32string& text, bool lenient, KeyBuilder& key)
     } else if (isNasalSign(c)) {
       // The anusvara before p, b or m is said m and spelled m or n; otherwise both signs are n.
       key.push(c == 0x0902 && isLabial(next) ? "[mn]" : "n");
+      key.markOptional();  // a nasal vowel is often written without its sign
     } else if (c == 0x0903) {
       key.push("h");  // visarga
     } else if (c == 0x094D || c == 0x093C || c == 0x200C || c == 0x200D) {
@@ -205,7 +228,34 @@ const LatinSpelling kLatin[] = {
     {"w", "v"},      {"x", "k[hS]"}, {"y", "y"},   {"z", "j"},
 };
 
-void appendLatin(const std::string& text, KeyBuilder& key) {
+bool isLatinVowel(char c) { return c && std::strchr("aeiou", c) != nullptr; }
+
+// The spellings of Hinglish texts that the strict reading does not forgive: o and u for each
+// other, s for sh, -ai for -ay, an n or a v that may stand for nothing, and e, o, u beside an h
+// written for a short a (behen, bohot). Returns the sounds of one Latin spelling, widened, and
+// whether the unit may be left out.
+const char* tolerantLatinSounds(const std::string& lower, std::size_t i, const LatinSpelling& s,
+                                const char* sounds, bool& optional) {
+  const std::size_t n = std::strlen(s.letters);
+  const char before = i > 0 ? lower[i - 1] : '\0';
+  const char after = i + n < lower.size() ? lower[i + n] : '\0';
+  optional = false;
+  if (std::strcmp(s.letters, "n") == 0) {
+    optional = !isLatinVowel(after) && after != 'y';  // the nasal of kyon, gaon, main
+    return sounds;
+  }
+  if (std::strcmp(s.letters, "v") == 0 || std::strcmp(s.letters, "w") == 0) {
+    optional = isLatinVowel(before) && (isLatinVowel(after) || !after);  // huwa, hua
+    return sounds;
+  }
+  if (std::strcmp(sounds, "o") == 0 || std::strcmp(sounds, "u") == 0)
+    return isLatinVowel(before) ? "[ouv]" : "[ou]";  // gaon for gaanv
+  if (std::strcmp(s.letters, "s") == 0) return "[sS]";
+  if (std::strcmp(sounds, "[ei]") == 0) return "[eiy]";  // samai, chai
+  return sounds;
+}
+
+void appendLatin(const std::string& text, bool tolerant, KeyBuilder& key) {
   std::string lower;
   for (char ch : text) lower += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
   bool wordStart = true;
@@ -227,7 +277,11 @@ void appendLatin(const std::string& text, KeyBuilder& key) {
     if (wordStart && sounds[0] == 'A') sounds = "a";
     if (wordStart && std::strcmp(found->letters, "ai") == 0) sounds = "e";
     if (wordStart && std::strcmp(found->letters, "au") == 0) sounds = "o";
+    bool optional = false;
+    if (tolerant) sounds = tolerantLatinSounds(lower, i, *found, sounds, optional);
     key.push(sounds);
+    if (optional) key.markOptional();
+    if (tolerant && std::strcmp(found->letters, "h") == 0) key.flagLast(kLoneH);
     wordStart = false;
     i += std::strlen(found->letters);
   }
@@ -317,13 +371,19 @@ std::vector<std::vector<std::string>> russianQueryWords(const std::string& cp125
   return words;
 }
 
-void addHindiKey(PhoneticQuery& query, const PhoneticKey& key) {
+// A Hindi reading of the query: the key as typed and its dictionary forms; then, for keys of two
+// sounds or more, the tolerant key (the same key for Devanagari, whose optional sounds are
+// marked already) and its forms.
+void addHindiKey(PhoneticQuery& query, const PhoneticKey& key, const PhoneticKey& tolerant) {
   if (key.length == 0 || key.overflow) return;
   for (const PhoneticKey& k : query.hindi[0]) {
     if (sameKey(k, key)) return;
   }
   query.hindi[0].push_back(key);
   for (const PhoneticKey& stem : phoneticStems(key)) query.hindi[1].push_back(stem);
+  if (tolerant.length < 2 || tolerant.overflow) return;
+  query.hindi[2].push_back(tolerant);
+  for (const PhoneticKey& stem : phoneticStems(tolerant)) query.hindi[3].push_back(stem);
 }
 
 }  // namespace
@@ -336,6 +396,7 @@ std::string describePhoneticKey(const PhoneticKey& key) {
       if (key.unit[i] & (PhoneticUnit(1) << b)) letters += kClasses[b];
     }
     out += letters.size() == 1 ? letters : "[" + letters + "]";
+    if (key.unit[i] & kPhoneticOptional) out += '?';
   }
   return key.overflow ? out + "..." : out;
 }
@@ -348,16 +409,61 @@ PhoneticKey devanagariPhoneticKey(const std::string& utf8, bool lenient) {
 
 PhoneticKey latinPhoneticKey(const std::string& latin) {
   KeyBuilder key;
-  appendLatin(latin, key);
+  appendLatin(latin, false, key);
   return key.finish();
+}
+
+PhoneticKey tolerantLatinPhoneticKey(const std::string& latin) {
+  KeyBuilder builder;
+  appendLatin(latin, true, builder);
+  PhoneticKey key = builder.finish();
+  // e, o or u beside a lone h may be a short a: behen, sheher, pehle, bohot, humesha.
+  const PhoneticUnit vowels = classOf('e') | classOf('o') | classOf('u');
+  for (int i = 0; i < key.length; ++i) {
+    const PhoneticUnit sound = key.unit[i] & kPhoneticClasses;
+    const bool besideH =
+        (i > 0 && (key.unit[i - 1] & kLoneH)) || (i + 1 < key.length && (key.unit[i + 1] & kLoneH));
+    if (sound && (sound & ~(vowels | classOf('v'))) == 0 && (sound & vowels) && besideH)
+      key.unit[i] |= kPhoneticOptional;
+  }
+  for (int i = 0; i < key.length; ++i) key.unit[i] &= ~kLoneH;
+  return key;
 }
 
 bool phoneticKeysMatch(const PhoneticKey& query, const PhoneticKey& headword) {
   if (query.overflow || headword.overflow || query.length != headword.length) return false;
   for (int i = 0; i < query.length; ++i) {
-    if ((query.unit[i] & headword.unit[i]) == 0) return false;
+    if ((query.unit[i] & headword.unit[i] & kPhoneticClasses) == 0) return false;
   }
   return query.length > 0;
+}
+
+bool phoneticKeysMatchTolerant(const PhoneticKey& query, const PhoneticKey& headword) {
+  if (query.overflow || headword.overflow || query.length == 0 || headword.length == 0)
+    return false;
+  // reach[j]: the first i query units can be lined up with the first j headword units, each
+  // unit either sharing a class with its partner or, when optional, left out.
+  bool reach[kMaxPhoneticKey + 1], next[kMaxPhoneticKey + 1];
+  const int m = headword.length;
+  reach[0] = true;
+  for (int j = 0; j < m; ++j) reach[j + 1] = reach[j] && (headword.unit[j] & kPhoneticOptional);
+  for (int i = 0; i < query.length; ++i) {
+    const PhoneticUnit q = query.unit[i];
+    const bool skipQuery = (q & kPhoneticOptional) != 0;
+    bool any = false;
+    for (int j = 0; j <= m; ++j) {
+      bool r = skipQuery && reach[j];
+      if (j > 0) {
+        r = r || (reach[j - 1] && (q & headword.unit[j - 1] & kPhoneticClasses));
+        r = r || (next[j - 1] && (headword.unit[j - 1] & kPhoneticOptional));
+      }
+      next[j] = r;
+      any = any || r;
+    }
+    if (!any) return false;
+    std::copy(next, next + m + 1, reach);
+  }
+  return reach[m];
 }
 
 std::vector<PhoneticKey> phoneticStems(const PhoneticKey& key) {
@@ -460,6 +566,61 @@ bool isWellFormedDevanagari(const std::string& utf8) {
   return true;
 }
 
+namespace {
+
+bool isLongA(char32_t c) { return c == 0x093E || c == 0x0906; }
+
+// ch-chh, k-kh and the like count as one doubled consonant, as learners spell them (achchha).
+bool sameConsonantSound(char32_t a, char32_t b) {
+  if (a == b) return true;
+  if (!isConsonant(a) || !isConsonant(b)) return false;
+  const char* x = kConsonants[a - 0x0915];
+  const char* y = kConsonants[b - 0x0915];
+  return x[0] == y[0] && x[0] != 'n' && x[0] != 'S';
+}
+
+int devanagariDoubles(const std::u32string& text) {
+  int doubles = 0;
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    if (text[i + 1] == 0x094D && sameConsonantSound(text[i], text[i + 2])) ++doubles;
+  }
+  return doubles;
+}
+
+// A Latin query's long a's when it writes any, and its doubled consonant letters.
+void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
+  std::string lower;
+  for (char ch : text) lower += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  int longA = 0;
+  for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
+    if (lower[i] == 'a' && lower[i + 1] == 'a') {
+      ++longA;
+      ++i;
+    }
+  }
+  query.spelledLongA = longA > 0 ? longA : -1;
+  for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
+    const char c = lower[i];
+    if (c >= 'a' && c <= 'z' && !isLatinVowel(c) && c != 'h' && c != 'y' &&
+        (lower[i + 1] == c || (c == 'c' && lower.compare(i + 1, 2, "ch") == 0)))
+      ++query.spelledDoubles;
+  }
+}
+
+}  // namespace
+
+int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword) {
+  if (!query.devanagari.empty()) return headword == query.devanagari ? 0 : 1;
+  const std::u32string text = decodeUtf8(headword);
+  int distance = 0;
+  if (query.spelledLongA >= 0) {
+    const int longA = static_cast<int>(std::count_if(text.begin(), text.end(), isLongA));
+    if (longA != query.spelledLongA) ++distance;
+  }
+  if ((query.spelledDoubles > 0) != (devanagariDoubles(text) > 0)) ++distance;
+  return distance;
+}
+
 PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLanguage) {
   PhoneticQuery query;
   if (!bytes || length <= 0) return query;
@@ -479,11 +640,16 @@ PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLa
     return query;
   }
   bool faceCodes = upperCodes || (hindiLanguage && typedHindi);
-  if (!faceCodes) addHindiKey(query, latinPhoneticKey(text));
+  if (!faceCodes) {
+    addHindiKey(query, latinPhoneticKey(text), tolerantLatinPhoneticKey(text));
+    noteLatinSpelling(text, query);
+  }
   if (faceCodes || hindiLanguage) {
     std::string devanagari = codesToDevanagari(text);
     if (faceCodes || isWellFormedDevanagari(devanagari)) {
-      addHindiKey(query, devanagariPhoneticKey(devanagari, true));
+      const PhoneticKey key = devanagariPhoneticKey(devanagari, true);
+      addHindiKey(query, key, key);
+      if (faceCodes) query.devanagari = devanagari;
     }
   }
   return query;
@@ -501,6 +667,13 @@ PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8) {
     if (!utf8ToCp1251(utf8, bytes, error)) return query;
     return phoneticQueryFromBytes(bytes.data(), static_cast<int>(bytes.size()), false);
   }
-  addHindiKey(query, devanagari ? devanagariPhoneticKey(utf8, true) : latinPhoneticKey(utf8));
+  if (devanagari) {
+    const PhoneticKey key = devanagariPhoneticKey(utf8, true);
+    addHindiKey(query, key, key);
+    query.devanagari = utf8;
+  } else {
+    addHindiKey(query, latinPhoneticKey(utf8), tolerantLatinPhoneticKey(utf8));
+    noteLatinSpelling(utf8, query);
+  }
   return query;
 }

@@ -1,6 +1,6 @@
 // The Phonetic match mode: an entry is found when the query sounds like its headword (Latin
 // transliteration or Devanagari) or like a word of its Russian part (Cyrillic), however the
-// learner spelled or inflected it.
+// learner spelled or inflected it, and the entries are listed best first.
 //
 // Hindi is compared as a phonetic key: a short sequence of sound classes made from the
 // Devanagari (for a headword: face codes -> Devanagari -> key) or from a learner's Latin. The
@@ -11,11 +11,35 @@
 // after the word's start is left out). Each position of a query key is a set of classes (Latin d
 // may be the flap, so may r); a headword's positions are single classes.
 //
+// A tolerant comparison forgives more, the way Hinglish texts spell: a unit marked optional may
+// be left out on either side. A headword marks the h of an aspirate (k for kh), a nasal sign and
+// a half nasal before a stop (kyu for kyon, aakh for aankh); a Latin query marks e, o and u beside
+// an h (behen, bohot: a short a), an n that no vowel follows (gaon) and a v between vowels, and
+// widens o and u to each other, s to sh and a final ai to ay (samai). Keys are then lined up
+// with those units left out (phoneticKeysMatchTolerant).
+//
 // Russian is compared word by word after folding case and yo to ye: a word of the Russian part
 // matches when it equals the query, or when both are one stem (3 letters or more) with a
-// regular ending each.
+// regular ending each. Forms whose stem changes (пишу, живём, людей) are looked up in a table
+// made at build time from hunspell-ru's analyses and a hand list of irregular words, shipped as
+// russform.dat beside dictiona.dat (russian_forms.h); without it the rules alone apply.
 //
 // An inflected Hindi query (plural, oblique, verb forms) also finds its dictionary forms.
+//
+// The order. A line's rank is 16 x where the match is + 4 x how close it is + a detail. Where:
+// 0 the headword, or the first word of the Russian part's first sense; 1 a later word or sense;
+// 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
+// 1 a regular (or listed) inflection of it, 2 a tolerant match, 3 a tolerant match of an
+// inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
+// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from the
+// query's (vowel length, doubled letters); for a Russian word, 1 when more words follow it in its
+// sense
+// ("вода из Ганга" after "вода"). Every line is ranked; the best 100 are kept, equal ranks in
+// dictionary order, in bounded memory.
+//
+// Used once per word: rankPhoneticMatches (the program's query bytes) and lookUpPhonetic (a
+// UTF-8 word, as vartolik-cli and a glossing of copied text take it) return the best matches,
+// best first, with each line's number and file offset; nothing of the program is needed.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -24,9 +48,12 @@
 
 #include "search/search.h"
 
-// The sound classes of a key, one bit each.
+// The sound classes of a key, one bit each; kPhoneticOptional marks a unit a tolerant
+// comparison may leave out.
 using PhoneticUnit = uint32_t;
 constexpr int kMaxPhoneticKey = 80;
+constexpr PhoneticUnit kPhoneticClasses = (PhoneticUnit(1) << 24) - 1;
+constexpr PhoneticUnit kPhoneticOptional = PhoneticUnit(1) << 30;
 
 struct PhoneticKey {
   PhoneticUnit unit[kMaxPhoneticKey];
@@ -34,16 +61,21 @@ struct PhoneticKey {
   bool overflow = false;  // longer than kMaxPhoneticKey: matches nothing
 };
 
-// A key written as text, one letter per position, alternatives in brackets: "l[dR]k".
+// A key written as text, one letter per position, alternatives in brackets, "?" after an
+// optional unit: "l[dR]k", "kh?".
 std::string describePhoneticKey(const PhoneticKey& key);
 
 // Keys of Devanagari (UTF-8) and of Latin letters. `lenient` reads unpointed letters the way a
-// query means them (an unpointed d may stand for the flap).
+// query means them (an unpointed d may stand for the flap). The tolerant Latin key widens and
+// marks the units Hinglish spellings leave out or change.
 PhoneticKey devanagariPhoneticKey(const std::string& utf8, bool lenient);
 PhoneticKey latinPhoneticKey(const std::string& latin);
+PhoneticKey tolerantLatinPhoneticKey(const std::string& latin);
 
 // 1 when the two keys have the same length and every position shares a class.
 bool phoneticKeysMatch(const PhoneticKey& query, const PhoneticKey& headword);
+// Whether the keys line up when optional units of either are left out.
+bool phoneticKeysMatchTolerant(const PhoneticKey& query, const PhoneticKey& headword);
 
 // Dictionary forms an inflected query key may stand for: the key with a regular ending
 // replaced (ladke -> ladka, kitaben -> kitab, padhta -> padhna). Never the key itself.
@@ -62,12 +94,26 @@ bool russianWordMatches(const std::vector<std::string>& stems, const char* word,
 // on, at most one vowel sign per letter.
 bool isWellFormedDevanagari(const std::string& utf8);
 
-// What a query asks for: Hindi keys by tier (0 as typed, 1 its dictionary forms), or Russian
-// words, each as its stems (a line must hold every one of them).
+// What a query asks for: Hindi keys by closeness (0 as typed, 1 its dictionary forms, 2 the
+// tolerant key, 3 its forms), or Russian words, each as its stems (the word itself first; a
+// line must hold every word).
 struct PhoneticQuery {
-  std::vector<PhoneticKey> hindi[2];
+  std::vector<PhoneticKey> hindi[4];
   std::vector<std::vector<std::string>> russian;
-  bool empty() const { return hindi[0].empty() && hindi[1].empty() && russian.empty(); }
+  // Per Russian word, the dictionary words russform.dat gives it (filled by the scan).
+  std::vector<std::vector<std::string>> russianListed;
+  // How the query was spelled, to tell apart headwords of one key: a Latin query's long a's
+  // (aa; -1 when it writes none, so length tells nothing) and doubled consonants, or the
+  // Devanagari of a Devanagari query.
+  int spelledLongA = -1;
+  int spelledDoubles = 0;
+  std::string devanagari;
+  bool empty() const {
+    for (const auto& keys : hindi) {
+      if (!keys.empty()) return false;
+    }
+    return russian.empty();
+  }
 };
 
 // The query of the program's bytes. Bytes of Cyrillic letters make a Russian query; the face's
@@ -79,19 +125,39 @@ PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLa
 // The query of UTF-8 text: Devanagari, Cyrillic or a Latin transliteration.
 PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8);
 
+// How far a headword (Devanagari) is from the query's spelling among words of one key, 0 to 2:
+// a long a the query spells differently, a doubled consonant it has and the headword lacks (or
+// the other way), a Devanagari query spelled otherwise. Ranks पानी before पन्नी for paani.
+int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword);
+
 // The classes the key of a headword's codes can begin with, read from its first bytes alone
 // (every class when they do not tell). Lets the scan skip most lines without converting them.
 PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n);
 // Every class the key of a headword's codes can hold, from its bytes one by one.
 PhoneticUnit headwordClasses(const char* codes, std::size_t n);
 
-// The best tier (0 or 1) at which a dictionary line (without its line end) matches, or -1.
-// The headword is the text before " (" (or the first token); the Russian part is what follows
-// the transcription's ")" (or the first token when there is no transcription).
-int phoneticLineTier(const PhoneticQuery& query, const char* line, std::size_t n);
+// The rank of a dictionary line (without its line end) for the query, or -1 when it does not
+// match. The headword is the text before " (" (or the first token); the Russian part is what
+// follows the transcription's ")" (or the first token when there is no transcription).
+int phoneticLineRank(const PhoneticQuery& query, const char* line, std::size_t n);
 
-// First pass of a Phonetic search: the lines that match at either tier, at most 100, as line
-// numbers. False when the dictionary cannot be opened.
+struct PhoneticMatch {
+  int32_t line;       // the line's number in the dictionary, from 0
+  int64_t lineStart;  // the raw file offset of its first byte
+  int rank;
+};
+
+// Every line of the dictionary ranked for the query; the best `cap` kept, best first, equal
+// ranks in dictionary order. Russian words are first widened by the irregular forms of
+// russform.dat beside the dictionary. False when the dictionary cannot be opened or read.
+bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
+                         std::vector<PhoneticMatch>& best, std::size_t cap = kMatchCap,
+                         std::size_t blockSize = kSearchBlockSize);
+// The same for one UTF-8 word or phrase (Devanagari, Cyrillic or Latin).
+bool lookUpPhonetic(const char* dictionaryPath, const std::string& utf8,
+                    std::vector<PhoneticMatch>& best, std::size_t cap = kMatchCap);
+
+// The first pass of a Phonetic search: the best 100 lines in rank order, with their starts.
 bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& query,
                             MatchList& matches, std::size_t blockSize = kSearchBlockSize);
 // The same for the program's query bytes and search language (1 Hindi, 0 Russian).

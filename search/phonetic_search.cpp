@@ -1,5 +1,5 @@
 // The Phonetic scan over dictiona.dat: each line's headword key and Russian words compared with
-// the query; the first 100 lines that match are kept.
+// the query and ranked; the best 100 lines are kept.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +8,7 @@
 
 #include "hindi/devanagari.h"
 #include "search/phonetic.h"
+#include "search/russian_forms.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ struct HeadwordTables {
       for (const char* next : {"", "\x60", "a\x93", "p", "\x98"}) {
         std::string codes = std::string(1, static_cast<char>(b)) + next;
         PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(codes), false);
-        first |= key.length ? key.unit[0] : kAnyUnit;
+        first |= key.length ? key.unit[0] & kPhoneticClasses : kAnyUnit;
       }
       unit[b] = first;
     }
@@ -53,7 +54,7 @@ struct HeadwordTables {
   static PhoneticUnit allUnits(const std::string& codes) {
     PhoneticKey key = devanagariPhoneticKey(codesToDevanagari(codes), false);
     PhoneticUnit all = 0;
-    for (int i = 0; i < key.length; ++i) all |= key.unit[i];
+    for (int i = 0; i < key.length; ++i) all |= key.unit[i] & kPhoneticClasses;
     return all;
   }
 };
@@ -99,23 +100,65 @@ struct RussianFold {
   }
 };
 
-// Whether a word of the Russian text is one of the stems, alone or with a regular ending. Only
-// words that begin with the stems' first letter are collected.
-bool russianPartHolds(const std::vector<std::string>& stems, const char* text, std::size_t n) {
+bool isCyrillic(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
+
+// Where a Russian word stands in the Russian part: 0 the first word of the first sense (after
+// the grammatical marks, which end in "."), 1 a later word or sense, 2 an example (from the
+// first "~" or Hindi word on).
+struct RussianPosition {
+  int where = 0;
+  void afterWord(bool mark) {
+    if (!mark && where == 0) where = 1;
+  }
+  void atByte(unsigned char b) {
+    if (b == '~' || (isHindiCode(b) && !isCyrillic(b))) where = 2;
+  }
+};
+
+// The best rank (16 x position + 4 x closeness + detail) at which a word of the Russian text is
+// one of the stems: closeness 0 when it is the query word itself, 1 a dictionary word listed for
+// it, 2 a form by the regular endings; detail 1 when more words follow in its sense; -1 when
+// none is. Only
+// words that begin with a letter some stem begins with are compared.
+int russianPartRank(const std::vector<std::string>& stems, const std::vector<std::string>& listed,
+                    const char* text, std::size_t n) {
   static const RussianFold fold;
-  if (stems.empty() || stems[0].empty()) return false;
-  const unsigned char first = static_cast<unsigned char>(stems[0][0]);
+  if (stems.empty() || stems[0].empty()) return -1;
+  bool firstLetter[256] = {};
+  for (const std::string& s : stems) {
+    if (!s.empty()) firstLetter[static_cast<unsigned char>(s[0])] = true;
+  }
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   char word[64];
-  for (std::size_t i = 0; i < n; ++i) {
-    if (fold.letter[p[i]] != first || (i > 0 && fold.letter[p[i - 1]])) continue;
-    std::size_t length = 0;
+  RussianPosition position;
+  int best = -1;
+  for (std::size_t i = 0; i < n && best != 0;) {
+    if (!fold.letter[p[i]]) {
+      position.atByte(p[i]);
+      ++i;
+      continue;
+    }
     std::size_t j = i;
-    while (j < n && fold.letter[p[j]] && length < sizeof word)
-      word[length++] = static_cast<char>(fold.letter[p[j++]]);
-    if ((j == n || !fold.letter[p[j]]) && russianWordMatches(stems, word, length)) return true;
+    std::size_t length = 0;
+    while (j < n && fold.letter[p[j]]) {
+      if (length < sizeof word) word[length] = static_cast<char>(fold.letter[p[j]]);
+      ++length;
+      ++j;
+    }
+    if (firstLetter[static_cast<unsigned char>(fold.letter[p[i]])] && length <= sizeof word &&
+        russianWordMatches(stems, word, length)) {
+      const std::string found(word, length);
+      const int closeness = found == stems[0]                                                ? 0
+                            : std::find(listed.begin(), listed.end(), found) != listed.end() ? 1
+                                                                                             : 2;
+      const bool alone = j == n || p[j] == ',' || p[j] == ';' || p[j] == '\r';
+      const int rank = 16 * position.where + 4 * closeness + (alone ? 0 : 1);
+      if (best < 0 || rank < best) best = rank;
+    }
+    position.afterWord(j < n && p[j] == '.');
+    i = j;
   }
-  return false;
+  return best;
 }
 
 // The query with what every line needs precomputed.
@@ -124,7 +167,13 @@ struct PreparedQuery {
   PhoneticUnit firstUnits = 0;
   explicit PreparedQuery(const PhoneticQuery& q) : query(q) {
     for (const auto& tier : q.hindi) {
-      for (const PhoneticKey& k : tier) firstUnits |= k.unit[0];
+      for (const PhoneticKey& k : tier) {
+        // A tolerant key may begin with units it can leave out.
+        for (int i = 0; i < k.length; ++i) {
+          firstUnits |= k.unit[i] & kPhoneticClasses;
+          if (!(k.unit[i] & kPhoneticOptional)) break;
+        }
+      }
     }
   }
 
@@ -133,40 +182,96 @@ struct PreparedQuery {
     for (const auto& tier : query.hindi) {
       for (const PhoneticKey& k : tier) {
         int i = 0;
-        while (i < k.length && (k.unit[i] & classes)) ++i;
+        while (i < k.length &&
+               ((k.unit[i] & classes & kPhoneticClasses) || (k.unit[i] & kPhoneticOptional)))
+          ++i;
         if (i == k.length) return true;
       }
     }
     return false;
   }
 
-  int tier(const char* line, std::size_t n) const {
+  int rank(const char* line, std::size_t n) const {
     std::size_t headwordEnd, russianStart;
     splitLine(line, n, headwordEnd, russianStart);
     int best = -1;
     if (firstUnits && (headwordFirstUnits(line, headwordEnd) & firstUnits) &&
         soundsAvailable(headwordClasses(line, headwordEnd))) {
-      PhoneticKey key =
-          devanagariPhoneticKey(codesToDevanagari(std::string(line, headwordEnd)), false);
-      for (int t = 0; t < 2 && best < 0; ++t) {
-        for (const PhoneticKey& k : query.hindi[t]) {
-          if (phoneticKeysMatch(k, key)) {
-            best = t;
+      const std::string devanagari = codesToDevanagari(std::string(line, headwordEnd));
+      PhoneticKey key = devanagariPhoneticKey(devanagari, false);
+      for (int closeness = 0; closeness < 4 && best < 0; ++closeness) {
+        for (const PhoneticKey& k : query.hindi[closeness]) {
+          if (closeness < 2 ? phoneticKeysMatch(k, key) : phoneticKeysMatchTolerant(k, key)) {
+            best = 4 * closeness + phoneticSpellingDistance(query, devanagari);
             break;
           }
         }
       }
     }
     if (best != 0 && !query.russian.empty()) {
-      bool all = true;
-      for (const auto& stems : query.russian) {
-        all = all && russianPartHolds(stems, line + russianStart, n - russianStart);
+      // A phrase stands where its best placed word stands, as close as its farthest word.
+      int where = 2, closeness = 0, detail = 0, all = 0;
+      static const std::vector<std::string> none;
+      for (std::size_t w = 0; w < query.russian.size(); ++w) {
+        const std::vector<std::string>& listed =
+            w < query.russianListed.size() ? query.russianListed[w] : none;
+        const int r =
+            russianPartRank(query.russian[w], listed, line + russianStart, n - russianStart);
+        if (r < 0) {
+          all = -1;
+          break;
+        }
+        where = std::min(where, r / 16);
+        closeness = std::max(closeness, r % 16 / 4);
+        detail = std::max(detail, r % 4);
       }
-      if (all) best = 0;
+      if (all >= 0) all = 16 * where + 4 * closeness + detail;
+      if (all >= 0 && (best < 0 || all < best)) best = all;
     }
     return best;
   }
 };
+
+// The best lines so far, best first; equal ranks stay in the order they came (file order).
+class BestLines {
+ public:
+  BestLines(std::vector<PhoneticMatch>& kept, std::size_t cap) : kept_(kept), cap_(cap) {
+    kept_.clear();
+    kept_.reserve(cap);
+  }
+  void offer(const PhoneticMatch& m) {
+    if (cap_ == 0 || (kept_.size() == cap_ && m.rank >= kept_.back().rank)) return;
+    auto at = std::upper_bound(kept_.begin(), kept_.end(), m.rank,
+                               [](int rank, const PhoneticMatch& k) { return rank < k.rank; });
+    kept_.insert(at, m);
+    if (kept_.size() > cap_) kept_.pop_back();
+  }
+  // Nothing later can enter: the list is full of lines of the best rank.
+  bool settled() const { return kept_.size() == cap_ && (cap_ == 0 || kept_.back().rank == 0); }
+
+ private:
+  std::vector<PhoneticMatch>& kept_;
+  std::size_t cap_;
+};
+
+// The query's Russian words widened by the dictionary words the forms table gives them.
+PhoneticQuery withListedForms(const PhoneticQuery& query, const RussianForms& table) {
+  PhoneticQuery widened = query;
+  widened.russianListed.assign(widened.russian.size(), {});
+  if (table.form.empty()) return widened;
+  for (std::size_t w = 0; w < widened.russian.size(); ++w) {
+    std::vector<std::string>& stems = widened.russian[w];
+    const std::vector<std::string>* lemmas = russianLemmasOf(table, stems[0]);
+    if (!lemmas) continue;
+    widened.russianListed[w] = *lemmas;
+    for (const std::string& lemma : *lemmas) {
+      for (const std::string& s : russianStems(lemma)) {
+        if (std::find(stems.begin(), stems.end(), s) == stems.end()) stems.push_back(s);
+      }
+    }
+  }
+  return widened;
+}
 
 struct FileCloser {
   std::FILE* file;
@@ -198,32 +303,34 @@ PhoneticUnit headwordFirstUnits(const char* codes, std::size_t n) {
   return table.unit[first];
 }
 
-int phoneticLineTier(const PhoneticQuery& query, const char* line, std::size_t n) {
-  return PreparedQuery(query).tier(line, n);
+int phoneticLineRank(const PhoneticQuery& query, const char* line, std::size_t n) {
+  return PreparedQuery(query).rank(line, n);
 }
 
-bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& query,
-                            MatchList& matches, std::size_t blockSize) {
-  matches.count = 0;
-  matches.lineStartsKnown = false;  // f2.tc is then copied by reading the dictionary again
+bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
+                         std::vector<PhoneticMatch>& best, std::size_t cap, std::size_t blockSize) {
+  BestLines kept(best, cap);
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
   if (query.empty()) return true;
-  PreparedQuery prepared(query);
+  const PhoneticQuery widened = withListedForms(query, russianFormsBeside(dictionaryPath));
+  PreparedQuery prepared(widened);
 
-  auto judge = [&](const char* line, std::size_t n, int32_t number) {
+  auto judge = [&](const char* line, std::size_t n, int32_t number, int64_t start) {
     if (n > 0 && line[n - 1] == '\r') --n;
-    if (prepared.tier(line, n) >= 0) matches.line[matches.count++] = number;
+    const int rank = prepared.rank(line, n);
+    if (rank >= 0) kept.offer({number, start, rank});
   };
 
   // Lines are read as the text-mode stream gives them: CR LF ends a line like LF, 0x1A ends
   // the file, a last line without LF is still a line.
   std::vector<char> buf(std::max<std::size_t>(blockSize, 1) + kLongestLine);
   std::size_t have = 0;
+  int64_t bufferAt = 0;  // the file offset of buf[0]
   int32_t lineNumber = 0;
   bool skipping = false;  // inside the rest of an over-long line
   bool end = false;
-  while (!end && matches.count < kMatchCap) {
+  while (!end && !kept.settled()) {
     std::size_t got = std::fread(buf.data() + have, 1, buf.size() - have, in.file);
     if (got == 0) end = true;
     const void* stop = std::memchr(buf.data() + have, 0x1A, got);
@@ -233,28 +340,49 @@ bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& que
     }
     have += got;
     std::size_t start = 0;
-    while (matches.count < kMatchCap) {
+    while (!kept.settled()) {
       const void* lf = std::memchr(buf.data() + start, '\n', have - start);
       if (!lf) break;
       std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - buf.data());
-      if (!skipping) judge(buf.data() + start, at - start, lineNumber);
+      if (!skipping) judge(buf.data() + start, at - start, lineNumber, bufferAt + int64_t(start));
       skipping = false;
       ++lineNumber;
       start = at + 1;
     }
-    if (matches.count == kMatchCap) break;
+    if (kept.settled()) break;
     std::memmove(buf.data(), buf.data() + start, have - start);
     have -= start;
+    bufferAt += static_cast<int64_t>(start);
     if (end) {
-      if (have > 0 && !skipping && matches.count < kMatchCap) judge(buf.data(), have, lineNumber);
+      if (have > 0 && !skipping) judge(buf.data(), have, lineNumber, bufferAt);
     } else if (have >= kLongestLine) {
-      if (!skipping) judge(buf.data(), have, lineNumber);
+      if (!skipping) judge(buf.data(), have, lineNumber, bufferAt);
       skipping = true;
+      bufferAt += static_cast<int64_t>(have);
       have = 0;
     }
   }
   // A read error is not the end of the dictionary: the caller keeps f2.tc as it was.
   return std::ferror(in.file) == 0;
+}
+
+bool lookUpPhonetic(const char* dictionaryPath, const std::string& utf8,
+                    std::vector<PhoneticMatch>& best, std::size_t cap) {
+  return rankPhoneticMatches(dictionaryPath, phoneticQueryFromUtf8(utf8), best, cap);
+}
+
+bool findPhoneticMatchesFor(const char* dictionaryPath, const PhoneticQuery& query,
+                            MatchList& matches, std::size_t blockSize) {
+  std::vector<PhoneticMatch> best;
+  matches.count = 0;
+  matches.lineStartsKnown = true;  // f2.tc is written in rank order, line by line
+  if (!rankPhoneticMatches(dictionaryPath, query, best, kMatchCap, blockSize)) return false;
+  for (const PhoneticMatch& m : best) {
+    matches.line[matches.count] = m.line;
+    matches.lineStart[matches.count] = m.lineStart;
+    ++matches.count;
+  }
+  return true;
 }
 
 bool findPhoneticMatches(const char* dictionaryPath, const char* query, int queryLength,

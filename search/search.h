@@ -49,7 +49,8 @@ struct SearchPaths {
 };
 
 struct MatchList {
-  int32_t line[kMatchCap];  // line numbers in the order found, never decreasing
+  // Line numbers in the order shown: as found (never decreasing), or best first (Phonetic).
+  int32_t line[kMatchCap];
   int count = 0;
   // Raw file offset where each entry's line starts, when the matcher kept it (findMatches
   // does): the result file is then written without reading the dictionary up to each line.

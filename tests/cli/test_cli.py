@@ -77,7 +77,9 @@ class Search(unittest.TestCase):
             (["--mode", "phonetic", "bat"], 1, ["baat (bat) слово, дело"]),
             (["--mode", "phonetic", "kam*"], 1, ["kama (kam) работа, дело"]),
             (["--raw", "--mode", "phonetic", "Gar"], 1, ["Gar (ghar) дом, жилище"]),
-            (["--raw", "--mode", "phonetic", "gr"], 0, []),
+            # Latin gr is ghar without its aspiration: a tolerant match
+            (["--raw", "--mode", "phonetic", "gr"], 1, ["Gar (ghar) дом, жилище"]),
+            (["--raw", "--mode", "phonetic", "kr"], 0, []),
             (["--mode", "phonetic", "жилищный"], 0, []),
             (["--mode", "phonetic", "kitab"], 0, []),
             (["--raw", "kam"], 2, ["kama (kam) работа, дело"]),
@@ -91,6 +93,23 @@ class Search(unittest.TestCase):
                              + [shown(l) for l in lines], args)
             expected = "".join(l + "\r\n" for l in lines).encode("cp1251")
             self.assertEqual(self.result_file(), expected, args)
+
+    def test_fallback_searches_once_more_by_sound(self):
+        note = "Not found as typed; Phonetic has found 1 words\n"
+        cases = [
+            (["--fallback", "--mode", "whole-word", "ghaar"], 1, note),
+            (["--mode", "whole-word", "ghaar"], 0, ""),  # only when asked for
+            (["--fallback", "дом"], 1, ""),  # found as typed: no second search
+            (["--fallback", "--mode", "phonetic", "qqq"], 0, ""),
+            (["--fallback", "zqzqzq"], 0, ""),  # nothing either way: as without it
+        ]
+        for args, found, message in cases:
+            code, out, err = run(self.folder, "search", *args)
+            self.assertEqual(code, 0, (args, err))
+            self.assertEqual(err, message, args)
+            self.assertEqual(out.splitlines()[0], f"Dictionary has found {found} words for you",
+                             args)
+            self.assertEqual(self.result_file().count(b"\r\n"), found, args)
 
     @unittest.skipIf(WINDOWS, "a Windows command line holds Unicode text, not raw bytes")
     def test_raw_takes_bytes_as_they_are(self):

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/session_state.h"
+
 namespace {
 
 TEST(DictionaryLayout, TitlePlaceAndCut) {
@@ -50,6 +52,7 @@ TEST(DictionaryLayout, StatusTextByViewMode) {
     int32_t viewMode, found;
     int length;
     const char* text;
+    int32_t foundBy = FoundAsTyped;
   } cases[] = {
       {0, 7, 32, "Type here the word to search for"},
       {1, 0, 36, "Dictionary has found 0 words for you"},
@@ -57,10 +60,13 @@ TEST(DictionaryLayout, StatusTextByViewMode) {
       {1, -2147483647 - 1, 46, "Dictionary has found -2147483648 words for you"},
       {3, 5, -1, "untouched"},
       {2, 5, -1, "untouched"},
+      {1, 4, 46, "Not found as typed; Phonetic has found 4 words", FoundByPhoneticFallback},
+      {1, 2, 46, "Phonetic has found 2 words for the copied text", FoundCopiedByPhonetic},
+      {0, 2, 32, "Type here the word to search for", FoundByPhoneticFallback},
   };
   for (const Case& c : cases) {
     char out[80] = "untouched";
-    EXPECT_EQ(statusText(c.viewMode, c.found, out, sizeof out), c.length) << c.viewMode;
+    EXPECT_EQ(statusText(c.viewMode, c.found, out, sizeof out, c.foundBy), c.length) << c.viewMode;
     EXPECT_STREQ(out, c.text);
   }
   char small[8];

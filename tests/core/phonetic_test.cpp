@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -7,6 +9,7 @@
 #include "base/session_state.h"
 #include "hindi/devanagari.h"
 #include "search/phonetic.h"
+#include "search/russian_forms.h"
 #include "search_test_support.h"
 
 namespace {
@@ -19,18 +22,25 @@ std::string line(const std::string& utf8) {
   return bytes;
 }
 
-int tierOf(const PhoneticQuery& query, const std::string& utf8Line) {
+int rankOf(const PhoneticQuery& query, const std::string& utf8Line) {
   std::string bytes = line(utf8Line);
-  return phoneticLineTier(query, bytes.data(), bytes.size());
+  return phoneticLineRank(query, bytes.data(), bytes.size());
 }
 
-// Queries as vartolik-cli takes them (UTF-8), against one entry each: the tier the entry is
-// found at (0 as typed, 1 as a dictionary form of an inflected query) or -1.
+// How close a match is, from its rank: 0 as typed, 1 a dictionary form of an inflected query
+// (Russian: a listed form), 2 tolerant (Russian: a regular ending), 3 tolerant and inflected.
+int closenessOf(const PhoneticQuery& query, const std::string& utf8Line) {
+  const int rank = rankOf(query, utf8Line);
+  return rank < 0 ? -1 : rank % 16 / 4;
+}
+
+// Queries as vartolik-cli takes them (UTF-8), against one entry each: how close the entry is
+// found, or -1.
 TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
   struct Case {
     const char* query;
     const char* entry;
-    int tier;
+    int closeness;
   } cases[] = {
       {"pani", "पानी (x) вода", 0},
       {"paanee", "पानी (x) вода", 0},
@@ -91,7 +101,42 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
       {"kutiyan", "कुतिया (x) сука", 1},
       {"कुओं", "कुआँ (x) колодец", 1},
       {"pani", "पान (x) бетель", 1},  // pani as a feminine form of paan
+      // spellings of Hinglish texts, forgiven by the tolerant comparison: e, o, u for a short a
+      // beside h
+      {"behen", "बहन (x) сестра", 2},
+      {"sheher", "शहर (x) город", 2},
+      {"pehle", "पहले (x) раньше", 2},
+      {"kehna", "कहना (x) говорить", 2},
+      {"rehte", "रहना (x) жить", 3},
+      {"bohot", "बहुत (x) очень", 2},
+      {"humesha", "हमेशा (x) всегда", 2},
+      // s for sh
+      {"sukriya", "शुक्रिया (x) спасибо", 2},
+      {"muskil", "मुश्किल (x) трудность", 2},
+      // aspiration dropped
+      {"kushi", "ख़ुशी (x) радость", 2},
+      {"jhoot", "झूठ (x) ложь", 2},
+      {"dhundta", "ढूँढना (x) искать", 3},
+      {"gar", "घर (x) дом", 2},
+      {"pal", "फल (x) плод", 2},
+      {"bai", "भाई (x) брат", 2},
+      // a nasal left out: chandrabindu, anusvara, a half nasal
+      {"kyu", "क्यों (x) почему", 2},
+      {"आख", "आँख (x) глаз", 2},
+      {"hasti", "हँसना (x) смеяться", 3},
+      {"hasti", "हस्ती (x) личность", 0},
+      {"hidi", "हिन्दी (x) хинди", 2},
+      // -ai for -ay, a v between vowels or written as o
+      {"samai", "समय (x) время", 2},
+      {"chai", "चाय (x) чай", 2},
+      {"gaon", "गाँव (x) деревня", 2},
+      {"huwa", "हुआ (x) стал", 2},
       // sounds that stay apart
+      {"sar", "सड़क (x) дорога", -1},
+      {"kyu", "कुआँ (x) колодец", -1},
+      {"behen", "बेहद (x) очень", -1},
+      {"kal", "खाल (x) кожа", 2},
+      {"kal", "कहल (x) ?", -1},
       {"kitab", "किसान (x) крестьянин", -1},
       {"ladka", "लड़की (x) девочка", -1},
       {"dal", "दिल (x) сердце", -1},
@@ -103,14 +148,14 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
       // Russian: any case, yo as ye, forms of one word; never the transcription
       {"ДОМ", "घर (x) дом, жилище", 0},
       {"Дом", "घर (x) дом, жилище", 0},
-      {"дом", "घर (x) жилище; дома", 0},
+      {"дом", "घर (x) жилище; дома", 2},
       {"чёрный", "काला (x) черный", 0},
       {"черный", "काला (x) ЧЁРНЫЙ", 0},
-      {"книги", "किताब (x) книга", 0},
-      {"воды", "पानी (x) вода", 0},
-      {"читаю", "पढ़ना (x) читать", 0},
-      {"красивая", "सुंदर (x) красивый", 0},
-      {"занимаюсь", "पढ़ना (x) заниматься", 0},
+      {"книги", "किताब (x) книга", 2},
+      {"воды", "पानी (x) вода", 2},
+      {"читаю", "पढ़ना (x) читать", 2},
+      {"красивая", "सुंदर (x) красивый", 2},
+      {"занимаюсь", "पढ़ना (x) заниматься", 2},
       {"железная дорога", "रेल (x) железная дорога", 0},
       {"железная дорога", "रेल (x) дорога", -1},
       {"дом", "घर (дом) жилище", -1},
@@ -121,7 +166,46 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
   };
   for (const Case& c : cases) {
     PhoneticQuery query = phoneticQueryFromUtf8(c.query);
-    EXPECT_EQ(tierOf(query, c.entry), c.tier) << c.query << " against " << c.entry;
+    EXPECT_EQ(closenessOf(query, c.entry), c.closeness) << c.query << " against " << c.entry;
+  }
+}
+
+// The rank of a line: 16 x where the match is (0 headword or the first word of the first sense,
+// 1 a later word or sense, 2 an example) + 4 x how close + a detail (a headword's spelling
+// against the query's; a Russian word with more words after it in its sense).
+TEST(Phonetic, RankByPlaceAndCloseness) {
+  struct Case {
+    const char* query;
+    const char* entry;
+    int rank;
+  } cases[] = {
+      {"paani", "पानी (x) м. вода", 0},
+      {"paani", "पन्नी (x) ж. фольга", 2},     // no long a, a doubled n the query does not have
+      {"paani", "पाना (x) гл. находить", 5},  // a form, with another count of long a's
+      {"pani", "पन्नी (x) ж. фольга", 1},
+      {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
+      {"panni", "पन्नी (x) ж. фольга", 0},
+      {"पानी", "पानी (x) м. вода", 0},
+      {"पनी", "पानी (x) м. вода", 1},  // spelled otherwise
+      {"behen", "बहन (x) ж. сестра", 8},
+      {"rehte", "रहना (x) гл. жить", 12},
+      {"вода", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 0},
+      {"воды", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
+      {"воду", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
+      {"воды", "गंगाजल (x) м. вода из Ганга", 9},
+      {"воды", "घड़ा (x) м. кувшин для воды", 16},
+      {"дождь", "पानी (x) м. 1) вода; 2) дождь", 16},
+      {"воды", "नदी (x) ж. река; ~ का पानी речные воды", 32},
+      {"книги", "किताब (x) ж. книга", 8},
+      {"книги", "अध्याय (x) м. глава книги", 16},
+      {"железная дорога", "रेल (x) ж. железная дорога", 1},
+      {"дорога железная", "रेल (x) ж. железная дорога", 1},  // words in any order
+      {"дорога железная", "रेल (x) ж. поезд; железная дорога", 17},
+      {"ghar", "घर (x) м. дом", 0},
+  };
+  for (const Case& c : cases) {
+    PhoneticQuery query = phoneticQueryFromUtf8(c.query);
+    EXPECT_EQ(rankOf(query, c.entry), c.rank) << c.query << " against " << c.entry;
   }
 }
 
@@ -132,11 +216,11 @@ TEST(Phonetic, ProgramBytesByLanguage) {
     const char* bytes;
     int hindi;
     const char* entry;
-    int tier;
+    int closeness;
   } cases[] = {
       {"panY", 1, "पानी (x) вода", 0},  // typed Hindi, with a capital
       {"Gr", 1, "घर (x) дом", 0},       // G is gh in the face
-      {"Gr", 0, "घर (x) дом", -1},      // as Latin, gr is not ghar
+      {"Gr", 0, "घर (x) дом", 2},       // as Latin, gr is ghar without its aspiration
       {"ghar", 0, "घर (x) дом", 0},
       {"iktab", 1, "किताब (x) книга", 0},  // lower case codes of kitab: read as codes too
       {"iktab", 0, "किताब (x) книга", -1},
@@ -149,7 +233,7 @@ TEST(Phonetic, ProgramBytesByLanguage) {
   for (const Case& c : cases) {
     PhoneticQuery query =
         phoneticQueryFromBytes(c.bytes, static_cast<int>(std::strlen(c.bytes)), c.hindi == 1);
-    EXPECT_EQ(tierOf(query, c.entry), c.tier)
+    EXPECT_EQ(closenessOf(query, c.entry), c.closeness)
         << c.bytes << " (hindi " << c.hindi << ") against " << c.entry;
   }
 }
@@ -157,15 +241,25 @@ TEST(Phonetic, ProgramBytesByLanguage) {
 TEST(Phonetic, KeysAsText) {
   struct Case {
     const char* text;
-    bool latin;
+    char kind;  // l Latin, t tolerant Latin, d Devanagari
     const char* key;
   } cases[] = {
-      {"laDkA", true, "l[Rd]k"}, {"अच्छा", false, "ac"}, {"संबंध", false, "s[mn]bndh"},
-      {"ज्ञान", false, "gyn"},    {"x", true, "k[Sh]"},  {"aap ka", true, "apk"},
-      {"अब", false, "ab"},       {"मामा", false, "mm"}, {"पक्का", false, "pk"},
+      {"laDkA", 'l', "l[Rd]k"},     {"अच्छा", 'd', "ac"},
+      {"संबंध", 'd', "s[mn]?bn?dh?"},  // nasal signs and the aspiration may be left out
+      {"ज्ञान", 'd', "gyn"},         {"x", 'l', "k[Sh]"},
+      {"aap ka", 'l', "apk"},       {"अब", 'd', "ab"},
+      {"मामा", 'd', "mm"},          {"पक्का", 'd', "pk"},
+      {"हिन्दी", 'd', "hin?di"},  // a half nasal before a stop
+      {"न्याय", 'd', "nyy"},      // not before y
+      {"behen", 't', "be?he?n?"},   {"bohot", 't', "b[ou]?h[ou]?t"},
+      {"khel", 't', "khel"},  // beside the h of an aspirate an e is an e
+      {"samai", 't', "[Ss]m[eiy]"}, {"gaon", 't', "g[ouv]n?"},
+      {"huwa", 't', "h[ou]?v?"},
   };
   for (const Case& c : cases) {
-    PhoneticKey key = c.latin ? latinPhoneticKey(c.text) : devanagariPhoneticKey(c.text, true);
+    PhoneticKey key = c.kind == 'l'   ? latinPhoneticKey(c.text)
+                      : c.kind == 't' ? tolerantLatinPhoneticKey(c.text)
+                                      : devanagariPhoneticKey(c.text, true);
     EXPECT_EQ(describePhoneticKey(key), c.key) << c.text;
   }
 }
@@ -194,34 +288,57 @@ TEST(Phonetic, FirstBytesNeverRuleOutTheHeadword) {
   }
 }
 
-// Whole searches: f2.tc holds the lines found as typed and as dictionary forms, as for the
-// other modes.
+// Whole searches: f2.tc holds the lines found, best first (equal ranks in dictionary order),
+// with russform.dat beside the dictionary when a case gives one.
 TEST(Phonetic, SearchFindsSpellingsAndForms) {
   const std::string boy = line("लड़का (ladkaa) мальчик"), boys = line("लड़के (ladke) см. लड़का");
   const std::string water = line("पानी (paanii) вода"), betel = line("पान (paan) бетель");
+  const std::string foil = line("पन्नी (panni) фольга");
   const std::string house = line("घर (ghar) дом, жилище");
+  const std::string jug = line("घड़ा (x) кувшин для воды"), river = line("नदी (x) река; ~ воды");
+  const std::string write = line("लिखना (x) гл. писать"), letter = line("पत्र (x) м. письмо");
+  const std::string live = line("जीना (x) гл. жить"), alive = line("ज़िंदा (x) прил. живой");
+  const std::string forms =
+      "vartolik russian forms 1\n\xE6\xE8\xE2\xE5\xEC \xE6\xE8\xF2\xFC\n"
+      "\xEF\xE8\xF8\xF3 \xEF\xE8\xF1\xE0\xF2\xFC\n";  // живем жить, пишу писать
   struct Case {
     const char* name;
     std::string dictionary, query;
     int language;
     std::string resultFile;
     int foundCount;
+    std::string russianForms;  // russform.dat; empty: none
   } cases[] = {
-      {"as typed and as a form", betel + "\r\n" + water + "\r\n" + house + "\r\n", "pani", 0,
-       betel + "\r\n" + water + "\r\n", 2},
+      {"as typed before a form", betel + "\r\n" + water + "\r\n" + house + "\r\n", "pani", 0,
+       water + "\r\n" + betel + "\r\n", 2, ""},
+      {"the spelling decides among one sound", foil + "\r\n" + water + "\r\n", "paani", 0,
+       water + "\r\n" + foil + "\r\n", 2, ""},
       {"a pointer line and the rule's dictionary form", boy + "\r\n" + boys + "\r\n", "ladke", 0,
-       boy + "\r\n" + boys + "\r\n", 2},
+       boys + "\r\n" + boy + "\r\n", 2, ""},
       {"the rule finds the dictionary form", water + "\r\n" + boy + "\r\n", "ladke", 0,
-       boy + "\r\n", 1},
-      {"Russian in any case", house + "\n" + water + "\n", "\xC4\xCE\xCC\xC0", 0, house + "\r\n",
-       1},
-      {"last line without LF", water + "\r\n" + house, "ghar", 0, house, 1},
-      {"0x1A ends the file", water + "\r\n\x1A" + house + "\r\n", "ghar", 0, "", 0},
-      {"nothing", water + "\r\n", "kuch", 1, "", 0},
+       boy + "\r\n", 1, ""},
+      {"Russian: the first word before a later one before an example",
+       river + "\r\n" + jug + "\r\n" + water + "\r\n", "\xE2\xEE\xE4\xFB", 0,
+       water + "\r\n" + jug + "\r\n" + river + "\r\n", 3, ""},
+      {"Russian in any case", house + "\n" + water + "\n", "\xC4\xCE\xCC\xC0", 0, house + "\r\n", 1,
+       ""},
+      {"a listed form before a regular one", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC",
+       0, live + "\r\n" + alive + "\r\n", 2, forms},
+      {"without the list only the rules", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC", 0,
+       alive + "\r\n", 1, ""},
+      {"a stem change from the list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0,
+       write + "\r\n", 1, forms},
+      {"a damaged list is no list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0, "", 0,
+       "vartolik russian forms 1\n\xEF\xE8\xF8\xF3\n"},
+      {"last line without LF", water + "\r\n" + house, "ghar", 0, house, 1, ""},
+      {"0x1A ends the file", water + "\r\n\x1A" + house + "\r\n", "ghar", 0, "", 0, ""},
+      {"nothing", water + "\r\n", "kuch", 1, "", 0, ""},
   };
   ScratchDir dir;
   GuardedResultBuffer buffer;
   for (const Case& c : cases) {
+    std::remove(dir.file(kRussianFormsFile).c_str());
+    if (!c.russianForms.empty()) writeRawFile(dir.file(kRussianFormsFile).c_str(), c.russianForms);
     for (std::size_t block : {std::size_t(1), std::size_t(7), kSearchBlockSize}) {
       session.searchLanguage = c.language;
       SearchRun run = productionSearch(dir, c.dictionary, c.query, Phonetic, block);
@@ -231,6 +348,49 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
     }
   }
   session.searchLanguage = 0;
+}
+
+// russform.dat read as it is, or not at all: a missing or damaged file gives an empty table.
+TEST(Phonetic, RussianFormsFileIsReadWholeOrNotAtAll) {
+  const std::string header = "vartolik russian forms 1\n";
+  const std::string pishu = "\xEF\xE8\xF8\xF3", pisat = "\xEF\xE8\xF1\xE0\xF2\xFC";
+  struct Case {
+    const char* name;
+    const char* content;  // nullptr: no file
+    std::string text;
+    RussianFormsStatus status;
+    std::size_t forms;
+  } cases[] = {
+      {"a good table", "", header + pishu + " " + pisat + "\r\n", RussianFormsStatus::Loaded, 1},
+      {"two words for a form", "", header + pishu + " " + pisat + "," + pisat + "\n",
+       RussianFormsStatus::Loaded, 1},
+      {"the header alone", "", header, RussianFormsStatus::Loaded, 0},
+      {"no file", nullptr, "", RussianFormsStatus::Missing, 0},
+      {"an empty file", "", "", RussianFormsStatus::Damaged, 0},
+      {"another header", "", "forms 2\n" + pishu + " " + pisat + "\n", RussianFormsStatus::Damaged,
+       0},
+      {"a line without its word", "", header + pishu + "\n", RussianFormsStatus::Damaged, 0},
+      {"an empty word", "", header + pishu + " " + pisat + ",\n", RussianFormsStatus::Damaged, 0},
+      {"Latin letters", "", header + "abc " + pisat + "\n", RussianFormsStatus::Damaged, 0},
+      {"upper case", "", header + "\xCF " + pisat + "\n", RussianFormsStatus::Damaged, 0},
+      {"out of order", "", header + pishu + " " + pisat + "\n" + pisat + " " + pisat + "\n",
+       RussianFormsStatus::Damaged, 0},
+      {"binary", "", header + std::string("\0\xFF\n\x1A", 4), RussianFormsStatus::Damaged, 0},
+  };
+  ScratchDir dir;
+  for (const Case& c : cases) {
+    const std::string path = dir.file(kRussianFormsFile);
+    std::remove(path.c_str());
+    if (c.content) writeRawFile(path.c_str(), c.text);
+    RussianForms table;
+    EXPECT_EQ(loadRussianForms(path.c_str(), table), c.status) << c.name;
+    EXPECT_EQ(table.form.size(), c.forms) << c.name;
+    const std::vector<std::string>* lemmas = russianLemmasOf(table, pishu);
+    EXPECT_EQ(lemmas != nullptr, c.forms == 1) << c.name;
+    if (lemmas) {
+      EXPECT_EQ(lemmas->front(), pisat) << c.name;
+    }
+  }
 }
 
 TEST(Phonetic, HundredLinesAtMostAndLongLinesKeepTheCount) {
@@ -275,15 +435,22 @@ TEST(Phonetic, ScanAgreesWithLineByLineReading) {
     for (const char* q : queries) {
       PhoneticQuery query =
           phoneticQueryFromBytes(q, static_cast<int>(std::strlen(q)), round % 2 == 1);
-      std::vector<int32_t> expected;
+      // Every line ranked, then the best 100, equal ranks in dictionary order.
+      std::vector<std::pair<int, int32_t>> ranked;
       std::size_t start = 0;
-      for (int32_t number = 0; start < readable.size() && expected.size() < 100; ++number) {
+      for (int32_t number = 0; start < readable.size(); ++number) {
         std::size_t end = std::min(readable.find('\n', start), readable.size());
         std::size_t n = end - start;
         if (end < readable.size() && n > 0 && readable[end - 1] == '\r') --n;
-        if (phoneticLineTier(query, readable.data() + start, n) >= 0) expected.push_back(number);
+        const int rank = phoneticLineRank(query, readable.data() + start, n);
+        if (rank >= 0) ranked.emplace_back(rank, number);
         start = end + 1;
       }
+      std::stable_sort(ranked.begin(), ranked.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+      std::vector<int32_t> expected;
+      for (std::size_t i = 0; i < ranked.size() && i < 100; ++i)
+        expected.push_back(ranked[i].second);
       for (std::size_t block : {std::size_t(1), std::size_t(5), kSearchBlockSize}) {
         MatchList matches;
         ASSERT_TRUE(findPhoneticMatchesFor(path.c_str(), query, matches, block));

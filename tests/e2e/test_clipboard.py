@@ -85,6 +85,15 @@ def status_score(app, shot, text):
                     background=TEXTURE, level=0.4)[0]
 
 
+def expect_lookup(app, before, first):
+    """Waits until a lookup of a copied word rewrote f2.tc, in Phonetic's order, with a first
+    line that `first` accepts; returns the lines."""
+    poll("f2.tc rewritten by the lookup",
+         lambda: stamp(app) != before and first((result_file(app) or b"").split(b"\r\n")[0]),
+         15)
+    return result_file(app).split(b"\r\n")[:-1]
+
+
 def status_says(app, shot, text, other):
     """The status line shows `text` rather than `other` (both bytes)."""
     mine, theirs = status_score(app, shot, text), status_score(app, shot, other)
@@ -209,21 +218,30 @@ def test_tracking():
             diff = ImageChops.difference(unchecked, checked).getbbox()
             assert diff and diff[2] - diff[0] < 20 and diff[3] - diff[1] < 20, \
                 f"no check mark, or more than a check mark changed: {diff}"
-            # From the intro screen straight to the results, without the language dialog.
+            # From the intro screen straight to the results, without the language dialog; a
+            # copied word is looked up in Phonetic whatever the mode (SubString here), the
+            # word itself first.
+            before = stamp(app)
             clip.put(f"\u00ab{WATER}\u00bb\u0964")
-            expect_search(app, b"panY", 0)
+            expect_lookup(app, before, lambda line: line.startswith(b"panY ("))
             assert app.no_dialog(LANGUAGE_BOX, 0.5)
             shot = settled(app)
             app.screenshot("clipboard_tracked_hindi")
             assert header_language(shot) == "Hindi"
+            assert status_says(app, shot, b"Phonetic has found ", b"Dictionary has found ")[0]
 
+            before = stamp(app)
             clip.put("(\u0434\u043e\u043c),")
-            expect_search(app, "\u0434\u043e\u043c".encode("cp1251"), 0)
+            house = "\u0434\u043e\u043c".encode("cp1251")
+            # The first line is an entry whose first translation is the word.
+            expect_lookup(app, before, lambda line: house in line.partition(b") ")[2]
+                          .split(b";")[0].split(b",")[0])
             assert header_language(settled(app)) == "Russian"
 
             # The program's own copy is no lookup (the copied line would be one).
+            before = stamp(app)
             clip.put(HOUSE)
-            lines = expect_search(app, b"Gr", 0)
+            lines = expect_lookup(app, before, lambda line: line.startswith(b"Gr ("))
             assert lines[0] == b"Gr (ghar)", lines[0]
             before = stamp(app)
             app.focus()
@@ -245,10 +263,10 @@ def test_tracking():
             expect_search(app, b"panY", 0)
             before = stamp(app)
 
-            # Nothing found as copied: once more in Phonetic, said on the status line.
+            # What Phonetic found for a copied word is said on the status line.
             clip.put("qqzx")
             poll("the Phonetic search", lambda: stamp(app) != before, 10)
-            message = b"Not found as copied; Phonetic has found "
+            message = b"Phonetic has found "
             poll("the Phonetic note on the status line",
                  lambda: status_says(app, app.screenshot(), message, b"Dictionary has found ")[0],
                  10)
@@ -257,8 +275,9 @@ def test_tracking():
             # Minimised: the lookup brings the window back.
             app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
             poll("the window minimised", lambda: app.find("My Window").iconic)
+            before = stamp(app)
             clip.put(WATER)
-            expect_search(app, b"panY", 0)
+            expect_lookup(app, before, lambda line: line.startswith(b"panY ("))
             poll("the window restored", lambda: not app.find("My Window").iconic, 10)
 
             # Read in another program: the window comes up over it, the keyboard stays there.
@@ -268,8 +287,9 @@ def test_tracking():
                 other = app.wait_top_window("Notepad")
                 poll("notepad in front", lambda: app.probe("foreground").strip() == str(other.hwnd)
                      and app.probe("above", other.hwnd).strip() == "0", 10)
+                before = stamp(app)
                 clip.put(HOUSE)
-                expect_search(app, b"Gr", 0)
+                expect_lookup(app, before, lambda line: line.startswith(b"Gr ("))
                 poll("the dictionary over notepad",
                      lambda: app.probe("above", other.hwnd).strip() == "1", 10)
                 app.screenshot("clipboard_over_another_program", window=other)
