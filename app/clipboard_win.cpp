@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
 #include "query/clipboard_text.h"
@@ -56,9 +56,11 @@ bool writeClipboardText(HWND window, const std::u16string& text) {
 
 // ---- Feedback -----------------------------------------------------------------------------------
 
-// A short report on the status line of the full header; the compact header has none, so
-// there a beep says that something did not happen.
+// A short report on the status line of the full header, kept as its note so that the next
+// paint says the same; the compact header has none, so there a beep says that something did
+// not happen.
 void report(HDC dc, const char* text, bool failed) {
+  setStatusNote(session, text);
   if (session.headerStyle == HeaderFull) {
     StatusLine(dc, text);
   } else if (failed) {
@@ -66,11 +68,19 @@ void report(HDC dc, const char* text, bool failed) {
   }
 }
 
-// The language the text asks for is switched to and shown, and the line redrawn.
-void showQueryLine(HDC dc, int language) {
-  if (language != kKeepLanguage && language != session.searchLanguage) {
-    session.searchLanguage = language;
-    if (session.headerStyle == HeaderFull) paintFullHeader(dc);
+// The language the text asks for is switched to and shown, the line redrawn, and the status
+// line says what the paste did.
+void showPasted(HDC dc, int language) {
+  const bool switched = language != kKeepLanguage && language != session.searchLanguage;
+  if (switched) session.searchLanguage = language;
+  setStatusNote(session, !switched                ? "Pasted into the query line"
+                         : session.searchLanguage ? "Pasted; the search language is now Hindi"
+                                                  : "Pasted; the search language is now Russian");
+  if (session.headerStyle == HeaderFull) {
+    if (switched)
+      paintFullHeader(dc);  // draws the note with the new language
+    else
+      StatusLine(dc, session.statusNote);
   }
   drawQueryLine(dc);
 }
@@ -95,7 +105,7 @@ void paste(HWND window, HDC dc) {
     report(dc, clipboardQueryMessage(ClipboardQuery::TooLong), true);
     return;
   }
-  showQueryLine(dc, q.language);
+  showPasted(dc, q.language);
 }
 
 void copy(HWND window, HDC dc) {
@@ -199,13 +209,30 @@ void stopClipboardTracking(HWND window) {
   session.trackClipboard = 0;
 }
 
+// A copy made while a message box or a modal dialog holds the window waits for it to close.
+bool deferWhileDisabled(HWND window) {
+  if (IsWindowEnabled(window)) {
+    session.clipboardLookupPending = 0;
+    return false;
+  }
+  session.clipboardLookupPending = 1;
+  return true;
+}
+
 LRESULT onClipboardUpdate(HWND window) {
-  // Our own copy is no lookup; nor is anything while a box or dialog holds the window.
-  if (!session.trackClipboard || GetClipboardOwner() == window || !IsWindowEnabled(window))
+  // Our own copy is no lookup.
+  if (!session.trackClipboard || GetClipboardOwner() == window || deferWhileDisabled(window))
     return 0;
   std::u16string text;
   if (!readClipboardText(window, text)) return 0;
   const ClipboardQueryText q = queryFromTrackedText(text);
   if (q.outcome == ClipboardQuery::Ready) lookUp(window, q);
+  return 0;
+}
+
+LRESULT onEnable(HWND window, WPARAM enabled) {
+  // Posted, not run here: the window is enabled again inside the call that showed the box,
+  // before that handler has finished with the results a lookup would replace.
+  if (enabled && session.clipboardLookupPending) PostMessageA(window, WM_CLIPBOARDUPDATE, 0, 0);
   return 0;
 }

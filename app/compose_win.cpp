@@ -4,8 +4,8 @@
 #include "app/compose_win.h"
 
 #include "app/dialogs_win.h"
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
@@ -90,6 +90,7 @@ LRESULT onChooseLanguage(HWND window) {
   // The bytes stay; only the length and the caret go back to the start.
   session.queryLength = 0;
   session.caretIndex = 0;
+  setStatusNote(session, "");
   paintFullHeader(dc);
   ReleaseDC(window, dc);
   return 0;

@@ -2,7 +2,7 @@
 // clicked, the language dialog sets the search language; the others only show something.
 #include "app/dialogs_win.h"
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "res/resource.h"
 
 INT_PTR CALLBACK modelessDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -7,11 +7,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
+#include <string>
+
 #include "app/clipboard_win.h"
 #include "app/compose_win.h"
 #include "app/dialogs_win.h"
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/document_message.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/dictionary_screen_win.h"
 #include "draw/gdi_kit.h"
@@ -49,8 +53,11 @@ void startLemora() { launchOrReport("lemora1.exe", "Can not find \"lemora1.exe\"
 // Opens the help document with the program associated with its type.
 void openHelp(const char* failure) {
   HINSTANCE result = ShellExecuteA(nullptr, nullptr, "helpo.htm", nullptr, nullptr, SW_SHOW);
-  if (reinterpret_cast<INT_PTR>(result) <= 32)
-    MessageBoxA(mainWindow(), failure, kLaunchCaption, MB_OK);
+  const INT_PTR code = reinterpret_cast<INT_PTR>(result);
+  if (code <= 32)
+    MessageBoxA(mainWindow(),
+                documentOpenFailureText(static_cast<long>(code), "helpo.htm", failure).c_str(),
+                kLaunchCaption, MB_OK);
 }
 
 void openModeless(const char* templateName) { openModelessDialog(templateName); }
@@ -59,13 +66,23 @@ bool confirm(const char* question, const char* caption, UINT icon) {
   return MessageBoxA(mainWindow(), question, caption, MB_OKCANCEL | icon) == IDOK;
 }
 
-// "Save to teacher": the first word of the first shown result line, paired with the query.
-void saveToTeacher() {
+// "Save to teacher": the first word of the first shown result line, paired with the query
+// that found the results shown. The query line may hold another word since (a search that
+// failed, a tracked copy that found nothing, typing): the pair on the screen is still the one
+// that belongs together, so it is saved, and the status line says which Russian word went
+// with it.
+void saveToTeacher(HDC dc) {
   if (!confirm("Are you shure you want to associate founded left-corner hindi word with the "
                "search word and save it to teacher?",
                "Attention", 0))
     return;
-  reportTeacherStatus(mainWindow(), saveTeacherPair());
+  std::string russian;
+  const TeacherStatus status = saveTeacherPair("", &russian);
+  if (reportTeacherStatus(mainWindow(), status)) return;
+  char note[kMessageTextSize];
+  std::snprintf(note, sizeof note, "Saved to the teacher lists with \"%s\"", russian.c_str());
+  setStatusNote(session, note);
+  if (session.headerStyle == HeaderFull) StatusLine(dc, session.statusNote);
 }
 
 // Removes the first shown pair of the teacher lists, after confirmation.
@@ -78,10 +95,13 @@ void deleteFromTeacher() {
 void enterTeacherView() {
   session.scrollLine = 0;
   session.viewMode = ViewTeacher;
+  setStatusNote(session, "");
 }
 
-// The search started from Enter or a search button; true when the dictionary was read.
+// The search started from Enter or a search button; true when the dictionary was read. The
+// status line goes back to the search's own text.
 bool runSearch() {
+  setStatusNote(session, "");
   if (!searchDictionary()) return false;
   searchBeep();
   return true;
@@ -98,11 +118,15 @@ void showLanguage(HDC dc) {
 
 bool onDictionaryScreen() { return session.dictionaryActive == 1; }
 
+// The status line tells of every change of the search language.
+void noteLanguage(int32_t language) { setStatusNote(session, languageNote(language)); }
+
 // ---- Commands -----------------------------------------------------------------------------
 
 // The search language changes only on the dictionary screen, and is shown at once.
 void setLanguage(HDC dc, int32_t language) {
   if (!onDictionaryScreen()) return;
+  if (language != session.searchLanguage) noteLanguage(language);
   session.searchLanguage = language;
   showLanguage(dc);
 }
@@ -122,8 +146,8 @@ void cmdTeacherViewDelete(HDC) {
     return;
   invalidate();
 }
-void cmdSaveToTeacher(HDC) {
-  if (session.viewMode == ViewResults) saveToTeacher();
+void cmdSaveToTeacher(HDC dc) {
+  if (session.viewMode == ViewResults) saveToTeacher(dc);
 }
 void cmdTitleBar(HDC) {
   if (!onDictionaryScreen()) return;
@@ -140,6 +164,13 @@ void cmdQuantityOfWords(HDC dc) {
 void cmdHelp(HDC) { openHelp("Can not find \"helpo.htm\""); }
 void cmdLanguageDialog(HDC) { openModeless("LANG"); }
 void cmdTrackClipboard(HDC) { toggleClipboardTracking(mainWindow()); }
+// The keyboard support is about to type a Hindi code: a Russian line gives way to Hindi, as
+// it does to pasted Devanagari.
+void cmdTypeHindi(HDC dc) {
+  if (!onDictionaryScreen() || session.searchLanguage == 1) return;
+  session.queryLength = session.caretIndex = 0;
+  setLanguage(dc, 1);  // redraws the header or the line
+}
 
 struct CommandRow {
   int id;
@@ -161,6 +192,7 @@ const CommandRow kCommands[] = {
     {IDM_HELP_ON_DICTIONARY, cmdHelp},
     {IDM_LANGUAGE_DIALOG, cmdLanguageDialog},
     {IDM_TRACK_CLIPBOARD, cmdTrackClipboard},
+    {IDM_TYPE_HINDI, cmdTypeHindi},
 };
 
 // ---- Scroll keys --------------------------------------------------------------------------
@@ -221,7 +253,10 @@ HeaderControl fullControl(int which) {
                            session.searchLanguage);
 }
 
-void toggleLanguage() { session.searchLanguage = !session.searchLanguage; }
+void toggleLanguage() {
+  session.searchLanguage = !session.searchLanguage;
+  noteLanguage(session.searchLanguage);
+}
 
 void actOnFullHeader(HDC dc, int which) {
   switch (which) {
@@ -281,7 +316,7 @@ void pressCompactToolbar(HDC dc, int x, int y) {
       break;
     case 2: openModeless("KEYB"); break;
     case 3: openModeless("SEAR"); break;
-    case 4: session.searchLanguage = !session.searchLanguage; break;
+    case 4: toggleLanguage(); break;
     default: break;
   }
 }
@@ -331,7 +366,7 @@ LRESULT onKeyDown(HWND window, WPARAM key) {
   switch (key) {
     case VK_F5: launch("kirvu.exe", SW_SHOWNORMAL); break;
     case VK_F3:
-      if (session.viewMode == ViewResults) saveToTeacher();
+      if (session.viewMode == ViewResults) saveToTeacher(dc);
       break;
     case VK_F6:
       if (session.viewMode == ViewTeacher)
@@ -365,6 +400,7 @@ LRESULT onChar(HWND window, WPARAM character) {
     searchAsEnter(dc);
   } else if (character == 27) {
     session.viewMode = ViewPrompt;
+    setStatusNote(session, "");
     invalidate();
   }
   editQueryLine(session, static_cast<int>(character), 0);

@@ -1,8 +1,8 @@
 // Creation and destruction of the main window: they bracket the life of the drawing kit, the
 // result buffer and the background canvas.
 #include "app/clipboard_win.h"
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "draw/intro_screen.h"
 #include "search/result_buffer.h"

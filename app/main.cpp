@@ -2,8 +2,8 @@
 // message loop until the quit request.
 #include <windows.h>
 
-#include "app/session_state.h"
 #include "app/window_win.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 
 namespace {

@@ -14,6 +14,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEWHEEL: return onMouseWheel(window, wParam);
     case WM_RBUTTONDOWN: return 0;
     case WM_CLIPBOARDUPDATE: return onClipboardUpdate(window);
+    case WM_ENABLE: return onEnable(window, wParam);
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -20,8 +20,10 @@ LRESULT onCommand(HWND window, WPARAM wParam);
 LRESULT onLButtonDown(HWND window, LPARAM lParam);
 LRESULT onLButtonUp(HWND window, LPARAM lParam);
 LRESULT onMouseWheel(HWND window, WPARAM wParam);
-// A change of the clipboard while tracking it (app/clipboard_win.cpp).
+// A change of the clipboard while tracking it, and a copy that waited for a box to close
+// (app/clipboard_win.cpp).
 LRESULT onClipboardUpdate(HWND window);
+LRESULT onEnable(HWND window, WPARAM enabled);
 
 // The search that Enter starts: status text, search, beep, results view; true when the
 // dictionary was read. Also run for a word looked up from the clipboard.

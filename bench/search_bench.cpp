@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/result_buffer.h"
 #include "search/search.h"
 #include "tests/core/search_reference.h"

@@ -1,30 +1,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "cli/dictionary_choice.h"
+#include "cli/platform.h"
 #include "search/search.h"
-
-namespace {
-
-std::filesystem::path installedDictionary() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return program.parent_path().parent_path() / "share" / "vartolik" / "dictiona.dat";
-}
-
-}  // namespace
 
 DictionaryChoice chooseDictionary(const char* given) {
   DictionaryChoice choice;
   choice.path = given ? given : "dictiona.dat";
   if (given || fileKind("dictiona.dat") != FileKind::Missing) return choice;
-  std::filesystem::path installed = installedDictionary();
-  if (!installed.empty() && fileKind(installed.string().c_str()) == FileKind::Regular) {
-    choice.path = installed.string();
+  const std::string installed = installedDictionaryPath();
+  if (!installed.empty() && fileKind(installed.c_str()) == FileKind::Regular) {
+    choice.path = installed;
     choice.installed = true;
   }
   return choice;

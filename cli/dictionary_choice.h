@@ -5,13 +5,13 @@
 
 struct DictionaryChoice {
   std::string path;        // the dictionary to read
-  bool installed = false;  // the copy installed beside the program (share/vartolik)
+  bool installed = false;  // the copy installed with the program (cli/platform.h)
 };
 
 // --dictionary PATH when given; else ./dictiona.dat when there is anything of that name (the
 // program's rule, so a folder in its place is reported, not passed over); else the copy
-// installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat for PREFIX/bin/vartolik-cli)
-// when there is one; else ./dictiona.dat, which the command then reports missing.
+// installed with vartolik-cli (installedDictionaryPath) when there is one; else ./dictiona.dat,
+// which the command then reports missing.
 DictionaryChoice chooseDictionary(const char* given);
 
 // Flushes standard output and tells whether everything printed reached it; on failure prints

@@ -3,9 +3,12 @@
 // dictionary when the current directory has none).
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/dictionary_choice.h"
+#include "cli/platform.h"
 
 namespace {
 
@@ -23,14 +26,24 @@ void printUsage(std::FILE* out) {
   for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
   std::fprintf(out,
                "\nsearch and count read ./dictiona.dat, or, when the current folder has none, the\n"
-               "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat), or the\n"
-               "file given with --dictionary PATH.\n"
+               "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat; on Windows\n"
+               "the one beside vartolik-cli.exe), or the file given with --dictionary PATH.\n"
+               "Arguments are UTF-8 (on Windows any Unicode text); output is UTF-8 with LF line\n"
+               "ends on every system.\n"
                "'vartolik-cli COMMAND --help' describes one command.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  prepareStandardStreams();
+  std::vector<std::string> arguments = utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  pointers.reserve(arguments.size() + 1);
+  for (std::string& a : arguments) pointers.push_back(&a[0]);
+  pointers.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = pointers.data();
   if (argc < 2) {
     printUsage(stderr);
     return 2;

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "cli/commands.h"
 #include "cli/dictionary_choice.h"
-#include "cli/result_text.h"
 #include "hindi/devanagari.h"
 #include "search/result_buffer.h"
 #include "search/search.h"
@@ -24,7 +24,8 @@ const char kSearchHelp[] =
     "\n"
     "  --dictionary PATH  the dictionary to search; without it ./dictiona.dat, or, when the\n"
     "                 current folder has none, the copy installed with vartolik-cli\n"
-    "                 (PREFIX/share/vartolik/dictiona.dat)\n"
+    "                 (PREFIX/share/vartolik/dictiona.dat, or on Windows the one beside\n"
+    "                 vartolik-cli.exe)\n"
     "  --write-result  write f2.tc even when searching the installed copy (otherwise only\n"
     "                 the lines are printed and the current folder is left alone)\n"
     "  --mode MODE  how QUERY must match:\n"
@@ -83,9 +84,13 @@ int refuse(const std::string& message) {
 std::string resultPath(const DictionaryChoice& dictionary, bool writeResult) {
   if (!dictionary.installed || writeResult) return "f2.tc";
   std::random_device random;
-  return (std::filesystem::temp_directory_path() /
-          ("vartolik-cli-" + std::to_string(random()) + std::to_string(random()) + ".tc"))
-      .string();
+  // UTF-8, the code page of file names on both systems (cli/platform.h): a temporary folder
+  // under a Cyrillic user name must not fail to convert.
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) folder = ".";
+  return (folder / ("vartolik-cli-" + std::to_string(random()) + std::to_string(random()) + ".tc"))
+      .u8string();
 }
 
 void printResult() {
@@ -97,7 +102,7 @@ void printResult() {
     if (!hasEnd) end = text.size();
     std::string line = text.substr(start, end - start);
     if (hasEnd && !line.empty() && line.back() == '\r') line.pop_back();
-    std::printf("%s\n", resultLineForTerminal(line).c_str());
+    std::printf("%s\n", decodeDictionaryLine(line).c_str());
     start = end + 1;
   }
 }

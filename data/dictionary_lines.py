@@ -9,8 +9,9 @@ headword<TAB>transliteration<TAB>Russian part; "#" starts a comment line.
 A line of dictiona.dat: `<headword> (<reading>) <Russian part>`, Hindi in the codes of the
 display faces (hindi/hindi_codec.py), everything else Windows-1251, CR LF at the end. The
 reading is the headword's pronunciation in Cyrillic, made by transcription.py (the rule and
-its hand-written exceptions); the source's Latin transliteration stays in the source as the
-word's phonetic key and is not written into the line.
+its hand-written exceptions); a pointer line that is only another spelling of its target
+shows the target's reading. The source's Latin transliteration stays in the source, where
+the checker holds it to the reading, and is not written into the line.
 
 Devanagari alphabetical order (sort_key), the order of Hindi dictionaries:
   * letters in varnamala order: the vowels अ आ इ ई उ ऊ ऋ ए ऐ ओ औ, then the loan vowel ऑ;
@@ -30,6 +31,7 @@ Devanagari alphabetical order (sort_key), the order of Hindi dictionaries:
 
 import glob
 import os
+import re
 import sys
 import unicodedata
 
@@ -98,17 +100,55 @@ def source_files(directory=SOURCE_DIR):
                   if not p.endswith(".exceptions.tsv"))
 
 
-class Entry:
-    __slots__ = ("headword", "translit", "russian", "where")
+# A pointer line: "см. " and the target headword, then an optional note after " - ".
+POINTER_RE = re.compile(r"^см\. ([\u0900-\u097f]+)(?: - (.+))?$")
+NASAL_CONSONANTS = "ङञणनम"
 
-    def __init__(self, headword, translit, russian, where):
+
+def pointer_target(text):
+    """The target headword of a pointer line's Russian part, None for a full entry."""
+    m = POINTER_RE.match(text)
+    return unicodedata.normalize("NFC", m.group(1)) if m else None
+
+
+def folded(word):
+    """The spelling a word has once nukta, chandrabindu/anusvara and a half nasal before a
+    consonant are set aside: two spellings of one word (ज़िंदगी, जिन्दगी) share it."""
+    t = unicodedata.normalize("NFD", word).replace("\u0901", "\u0902")
+    # The dot of a loan letter (क़ ख़ ग़ ज़ फ़) goes; ड़ and ढ़ are letters of their own.
+    t = re.sub("(?<=[कखगजफ])" + NUKTA, "", t)
+    return re.sub("[%s]%s(?=[\u0915-\u0939])" % (NASAL_CONSONANTS, VIRAMA), "\u0902", t)
+
+
+class Entry:
+    __slots__ = ("headword", "translit", "russian", "where", "said_as")
+
+    def __init__(self, headword, translit, russian, where, said_as=None):
         self.headword, self.translit, self.russian, self.where = \
             headword, translit, russian, where
+        self.said_as = said_as or headword      # the word whose reading the line shows
+
+    def reading(self):
+        """The reading the entry's line shows: its own exception, else the reading of the
+        word it is said as (the rule or that word's exception)."""
+        return transcription.exceptions().get(self.headword) \
+            or transcription.reading(self.said_as)
 
     def text(self):
         """The entry's line in Unicode, without the line end."""
-        return "%s (%s) %s" % (self.headword, transcription.reading(self.headword),
-                               self.russian)
+        return "%s (%s) %s" % (self.headword, self.reading(), self.russian)
+
+
+def mark_spellings(entries):
+    """A pointer line that only spells its target otherwise (nukta, chandrabindu or
+    anusvara, a half nasal: जिन्दगी, हंसी, अन्तराल) is said as its target and shows the
+    target's reading; other pointers (forms like है, spellings with another vowel like गरम)
+    keep their own."""
+    full = {e.headword for e in entries if pointer_target(e.russian) is None}
+    for e in entries:
+        target = pointer_target(e.russian)
+        if target in full and folded(target) == folded(e.headword):
+            e.said_as = target
 
 
 def read_sources(paths):
@@ -140,6 +180,7 @@ def read_sources(paths):
                                  where))
     if faults:
         raise SourceError("\n".join(faults))
+    mark_spellings(entries)
     return entries
 
 

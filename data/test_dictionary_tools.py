@@ -7,6 +7,7 @@ import unittest
 
 import zipfile
 
+import blind_readings
 import build_dictionary
 import coverage
 import hindi_texts
@@ -251,6 +252,22 @@ class Reading(unittest.TestCase):
             ("बड़बड़ाना", "бъР-бъ-Ра:-на:", "doubled stem"),
             ("पनपना", "пъ-нъп-на:", "-ना is an ending, not a doubled stem"),
             ("आइए", "а:-и-э:", "vowel after vowel: new syllable, e not after a consonant"),
+            ("संगठन", "сън-гъ-Тхън", "anusvara + consonant is a cluster: the a after it stays"),
+            ("संपदा", "съм-пъ-да:", "anusvara + labial is a cluster too"),
+            ("संतोषजनक", "сън-то:ш-джъ-нък", "-जनक: the word before read as alone"),
+            ("निजीकरण", "ни-джи:-къ-ръН", "-करण after a vowel"),
+            ("दर्दनाक", "дърд-на:к", "-नाक after a cluster that drops its a"),
+            ("चित्रकार", "чит-ръ-ка:р", "-कार after a cluster that keeps its a"),
+            ("निकला", "ник-ла:", "no member split after a word of one vowel"),
+            ("धर्मनिरपेक्ष", "дхърм-нир-пе:кш", "first member धर्म drops its a at the joint"),
+            ("धर्मों", "дхър-мо:~", "no joint before a vowel sign"),
+            ("शांति", "ша:н-ти", "aa + anusvara + stop: n (a nasal aa is written with chandrabindu)"),
+            ("गेंद", "ге:~д", "e + anusvara in a native word: nasal vowel"),
+            ("केंद्र", "ке:нд-ръ", "e + anusvara in a marked Sanskrit stem: n"),
+            ("इंग्लैंड", "инг-лэ:НД", "ai + anusvara in a marked English stem: retroflex n"),
+            ("उत्पन्न", "ут-пънн", "final a dropped after a doubled consonant"),
+            ("प्रयत्न", "пръ-йътн", "final a dropped after consonant + n"),
+            ("मूलतः", "му:-лъ-тъх", "Sanskrit adverb in -तः keeps every a"),
         ]
         for word, text, why in cases:
             with self.subTest(word=word, why=why):
@@ -281,13 +298,37 @@ class Reading(unittest.TestCase):
                 self.assertRaises(transcription.TranscriptionError,
                                   transcription.transcribe, word)
 
-    def test_latin_column_disagreements(self):
-        entries = [dl.Entry("कमरा", "kamaraa", "м. комната", "a.tsv:1"),
-                   dl.Entry("कमरा", "kamraa", "м. комната", "a.tsv:2"),
-                   dl.Entry("जनवरी", "janvarii", "м. январь", "a.tsv:3")]
-        rows = transcription.latin_disagreements(entries)
-        self.assertEqual(rows, [("कमरा", "къ-мъ-ра:", "към-ра:", "kamaraa")])
+    def test_decisions_given_must_match_the_inherent_vowels(self):
+        self.assertEqual(transcription.transcribe("कमरा", [True, True]), "къ-мъ-ра:")
         self.assertRaises(ValueError, transcription.transcribe, "कमरा", [True])
+
+    def test_a_spelling_shows_its_targets_reading(self):
+        # (source lines, headword, the reading its line shows)
+        cases = [
+            ("हँसी\thansii\tж. смех\nहंसी\thansii\tсм. हँसी - вариант написания\n",
+             "हंसी", "хъ~-си:"),
+            ("ज़रूर\tzaruur\tнареч. конечно\nजरूर\tjaruur\tсм. ज़रूर\n", "जरूर", "зъ-ру:р"),
+            ("गर्म\tgarm\tприл. горячий\nगरम\tgaram\tсм. गर्म - вариант написания\n",
+             "गरम", "гъ-ръм"),                  # another vowel written: its own reading
+            ("होना\thonaa\tгл. быть\nहैं\thain\tсм. होना\n", "हैं", "хэ:~"),
+        ]
+        for text, head, want in cases:
+            with self.subTest(head=head):
+                folder = tempfile.TemporaryDirectory()
+                self.addCleanup(folder.cleanup)
+                path = os.path.join(folder.name, "a.tsv")
+                with open(path, "w", encoding="utf-8") as f:
+                    f.write(text)
+                entries = {e.headword: e for e in dl.read_sources([path])}
+                self.assertEqual(entries[head].reading(), want)
+                self.assertIn(" (%s) " % want, entries[head].text())
+
+    def test_blind_list_judges_sounds_not_syllable_breaks(self):
+        rows = [("कमरा", "към-ра:", "breaks elsewhere, same sounds"),
+                ("अंतराल", "ънт-ра:л", "a dropped that the line keeps"),
+                ("घर", "гхър", "a word that is no headword: the rule")]
+        wrong = blind_readings.judge(rows, {"कमरा": "към-ра:", "अंतराल": "ън-тъ-ра:л"})
+        self.assertEqual([w[0] for w in wrong], ["अंतराल"])
 
     def test_collision_counts_matches_inside_the_reading_only(self):
         line = dl.hindi_codec.encode_line("घर (гхър) м. дом")
@@ -356,19 +397,36 @@ class SourceChecks(Sources):
                 for w, g in zip(want, got):
                     self.assertIn(w, g)
 
-    def test_inherent_vowel_dropped_as_hindi_drops_it(self):
-        cases = [("चेहरा", "chehraa"), ("बाहरी", "baahrii"), ("इंटरनेट", "inTarneT"),
-                 ("कमरा", "kamraa"), ("समझना", "samajhnaa"),
-                 ("सतहत्तर", "sathattar"), ("पचानवे", "pachaanve"), ("घर", "ghar"),
-                 ("ज़रूरत", "zaruurat")]
-        for word, said in cases:
-            with self.subTest(word=word):
-                self.assertEqual(checker.dropped_schwa_reading(word), said)
-        self.assertTrue(checker.keeps_dropped_schwa("चेहरा", "cheharaa"))
-        self.assertFalse(checker.keeps_dropped_schwa("चेहरा", "chehraa"))
-        self.assertFalse(checker.keeps_dropped_schwa("पुत्र", "putra"))
-        # A loan said against the rule (janvarii, not janavrii) gets no hint either.
-        self.assertFalse(checker.keeps_dropped_schwa("जनवरी", "janvarii"))
+    def test_latin_column_agrees_with_the_reading(self):
+        # (lines of a second file, words the one fault must name; none: no fault)
+        cases = [
+            ("कमरा\tkamraa\tм. комната\n", []),
+            ("कमरा\tkamaraa\tм. комната\n",
+             ["कमरा", "къ-мъ-ра:", "към-ра:", "transcription.exceptions.tsv"]),
+            ("घर\tghara\tм. дом\n", ["घर", "гхъ-ръ", "гхър"]),
+            ("जनवरी\tjanvarii\tм. январь\n", []),          # the exception's reading
+            ("जनवरी\tjanavrii\tм. январь\n", ["джъ-нъв-ри:", "джън-въ-ри:"]),
+            ("संतोषजनक\tsantoShjanak\tприл. удовлетворительный\n", []),
+            ("संगठन\tsangThan\tм. организация\n", ["сън-гъ-Тхън"]),
+            ("हिन्दी\thindii\tсм. हिंदी - вариант написания\n", []),
+            # A spelling takes its target's reading, and its Latin is held to it.
+            ("अंतराल\tantaraal\tм. промежуток\nअन्तराल\tantraal\tсм. अंतराल\n",
+             ["अन्तराल", "ън-тъ-ра:л"]),
+            ("है\thai\tсм. होना - 3 л. ед. ч. наст. вр.\n", []),
+            ("अरे\tare\tмежд. эй\n", []),
+        ]
+        for extra, named in cases:
+            with self.subTest(extra=extra):
+                base = self.write("base.tsv", self.BASE)
+                other = self.write("other.tsv", extra)
+                found = checker.check_readings([base, other])
+                if not named:
+                    self.assertEqual(found, [])
+                else:
+                    self.assertEqual(len(found), 1, found)
+                    for word in named:
+                        self.assertIn(word, found[0])
+                    self.assertIn("other.tsv", found[0])
 
     def test_pointer_format(self):
         cases = [

@@ -1,6 +1,6 @@
 // The background canvas: painted once at window creation, pixel by pixel, and afterwards only
 // copied onto the screens.
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/canvas_colours.h"
 #include "draw/canvas_words.h"
 #include "draw/gdi_kit.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 int32_t titleXForWidth(int32_t clientWidth) {
   return clientWidth <= 390 ? 10 : (clientWidth - 350) / 2;
@@ -35,6 +35,10 @@ int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size
   if (n < 0) return -1;
   // snprintf reports the untruncated length; what was stored is at most size - 1 bytes.
   return n < static_cast<int>(size) ? n : static_cast<int>(size) - 1;
+}
+
+const char* languageNote(int32_t language) {
+  return language == 1 ? "The search language is now Hindi" : "The search language is now Russian";
 }
 
 bool controlHit(const HeaderControl& c, int x, int y) {
@@ -127,6 +131,11 @@ bool paneHasArea(const PaneRect& pane) { return pane.width > 0 && pane.height > 
 
 PaneRect currentPane(const SessionState& state) {
   return resultsPane(state.headerStyle, state.clientWidth, state.clientHeight);
+}
+
+PaneRect listClip(const SessionState& state) {
+  const PaneRect pane = currentPane(state);
+  return PaneRect{pane.left, 0, pane.width, state.clientHeight};
 }
 
 int wheelScrollLines(int wheelDelta) { return wheelDelta * 3 / 120; }

@@ -33,6 +33,9 @@ FullLayoutParts fullLayoutParts(int32_t clientWidth, int32_t clientHeight);
 // leaves `out` alone when the view shows no status text.
 int statusText(int32_t viewMode, int32_t foundCount, char* out, std::size_t size);
 
+// The status line's note after the search language changed (1 Hindi, 0 Russian).
+const char* languageNote(int32_t language);
+
 // One pressable control of a header: its frame, what it shows at rest, and how a press on
 // it is drawn. Painting, hit testing and the pressed and released looks all read it.
 struct HeaderControl {
@@ -107,6 +110,13 @@ bool paneHasArea(const PaneRect& pane);
 // The pane of the session's current header style and client size.
 struct SessionState;
 PaneRect currentPane(const SessionState& state);
+// Where the result list and the teacher lists may draw: between the pane's left and right
+// edges, so a token or a line wider than the pane never reaches the frame; from the top of the
+// client area to its bottom, since the rows the lists place start at the pane's top edge (130
+// or 51, above the pane's 132 or 53) and the last row may begin a few pixels above the pane's
+// bottom, and the Hindi faces reach within a pixel of a row's top (the short i, the reph) and
+// hang their u-signs and nuktas to its bottom.
+PaneRect listClip(const SessionState& state);
 
 // Lines a turn of the mouse wheel scrolls the list shown: three per notch (a delta of 120),
 // positive towards the top of the list (the wheel turned away from the user), truncated

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 #include "query/query_line_win.h"
@@ -110,11 +110,18 @@ int paintFull(HDC dc, bool whole) {
   text(dc, 10, 26, "Looking for word in ");
   if (whole && parts.lowerPart) text(dc, 10, h - 50, "Find another word?");
 
-  char local[kMessageTextSize];
-  char* status = session.viewMode == 1 ? session.messageText : local;
-  const int statusLength =
-      statusText(session.viewMode, session.foundCount, status, kMessageTextSize);
-  if (statusLength >= 0) TextOutA(dc, 10, 99, status, statusLength);
+  if (session.statusNote[0]) {
+    // What the last paste, copy, save or change of language did, as StatusLine wrote it.
+    SetTextColor(dc, colourAction);
+    text(dc, 10, 99, session.statusNote);
+    SetTextColor(dc, colourLabel);
+  } else {
+    char local[kMessageTextSize];
+    char* status = session.viewMode == 1 ? session.messageText : local;
+    const int statusLength =
+        statusText(session.viewMode, session.foundCount, status, kMessageTextSize);
+    if (statusLength >= 0) TextOutA(dc, 10, 99, status, statusLength);
+  }
 
   if (parts.wideLabels) text(dc, w - 135, 26, "Change it to");
   captionOf(dc, full(FullKeyboard, w, h), false);

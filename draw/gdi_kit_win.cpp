@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 GdiKit kit;
 

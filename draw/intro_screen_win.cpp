@@ -4,8 +4,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 
-#include "app/session_state.h"
+#include "base/document_message.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "draw/intro_hit.h"
 #include "draw/intro_screen.h"
@@ -58,8 +60,12 @@ int introHitTest(HDC dc, int x, int y) {
   if (code == IntroInformation) {
     const HINSTANCE result = ShellExecuteA(static_cast<HWND>(session.mainWindow), nullptr,
                                            "intro.doc", nullptr, nullptr, SW_SHOW);
-    if (reinterpret_cast<INT_PTR>(result) <= 32)
-      MessageBoxA(nullptr, "File not found -\"intro.doc\"", "Error", MB_OK);
+    const INT_PTR code = reinterpret_cast<INT_PTR>(result);
+    if (code <= 32) {
+      const std::string text = documentOpenFailureText(static_cast<long>(code), "intro.doc",
+                                                       "File not found -\"intro.doc\"");
+      MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+    }
   }
   return code;
 }

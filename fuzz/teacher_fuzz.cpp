@@ -1,7 +1,7 @@
-// libFuzzer target: the teacher lists with arbitrary existing contents (both lists, f2.tc, the
-// backups), then a sequence of saves and deletes at arbitrary lines with arbitrary queries.
-// Checked after every step: a step that fails leaves both lists byte for byte as they were;
-// a save only adds at the end of what readers see (before a 0x1A, which stays with what
+// libFuzzer target: the teacher lists with arbitrary existing contents (both lists, the
+// backups, the result lines shown), then a sequence of saves and deletes at arbitrary lines with
+// arbitrary queries. Checked after every step: a step that fails leaves both lists byte for byte as
+// they were; a save only adds at the end of what readers see (before a 0x1A, which stays with what
 // follows it), one line end more in each list; a delete first copies both lists to their
 // backups and never makes a list longer.
 #include <cstdint>
@@ -11,9 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 #include "fuzz/fuzz_support.h"
+#include "search/result_buffer.h"
 #include "teacher/teacher_lists.h"
 
 namespace {
@@ -54,15 +55,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string hinBak = folderFile(folder, kHindiBackupName);
   const std::string rusBak = folderFile(folder, kRussianBackupName);
   for (const char* name :
-       {kHindiListName, kRussianListName, kResultFileName, kHindiBackupName, kRussianBackupName}) {
+       {kHindiListName, kRussianListName, kHindiBackupName, kRussianBackupName}) {
     writeOrRemove(folderFile(folder, name), input);
   }
+  // The lines the result list shows, as a search loaded them.
+  static std::string shown;
+  shown = input.bytes(input.byte());
+  resultBuffer = input.byte() % 8 ? shown.data() : nullptr;
+  session.resultSize = static_cast<int32_t>(shown.size());
   while (!input.empty()) {
     const uint8_t step = input.byte();
     session.scrollLine = static_cast<int32_t>(input.byte() % 12) - 1;
     const std::string query = input.bytes(input.byte() % (kQueryCapacity + 1));
-    std::memcpy(session.queryText, query.data(), query.size());
-    session.queryLength = static_cast<int32_t>(query.size());
+    std::memcpy(session.resultQueryText, query.data(), query.size());
+    session.resultQueryLength = static_cast<int32_t>(query.size());
     const auto hinBefore = contents(hin), rusBefore = contents(rus);
 
     if (step % 3 == 0) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "hindi/cp1251.h"
 #include "hindi/devanagari.h"
 
@@ -99,7 +99,9 @@ ClipboardQueryText converted(const std::u32string& text) {
     cyrillic = cyrillic || isCyrillic(c);
     latin = latin || isLatinLetter(c);
   }
-  if (devanagari && cyrillic) return refused(ClipboardQuery::MixedScripts);
+  // The face's codes are Latin letters themselves: Latin beside Devanagari would be read as
+  // Hindi (पानी water as पानीपानी डातेर), so it is refused as Russian is.
+  if (devanagari && (cyrillic || latin)) return refused(ClipboardQuery::MixedScripts);
 
   const std::string utf8 = utf8Of(singleSpaced(text));
   ClipboardQueryText r;
@@ -188,7 +190,7 @@ const char* clipboardQueryMessage(ClipboardQuery outcome) {
     case ClipboardQuery::Empty: return "Clipboard holds no text to paste";
     case ClipboardQuery::NoLetters: return "Clipboard text has no letters";
     case ClipboardQuery::MultiLine: return "Text has more than one line: not pasted";
-    case ClipboardQuery::MixedScripts: return "Text mixes Hindi and Russian: not pasted";
+    case ClipboardQuery::MixedScripts: return "Text mixes Hindi with Russian or Latin: not pasted";
     case ClipboardQuery::NotEncodable: return "Text has signs the dictionary can not type";
     case ClipboardQuery::TooLong: return "Too long for the query line (32 bytes): not pasted";
     case ClipboardQuery::TooManyWords: return "Clipboard text has too many words";
@@ -212,20 +214,12 @@ bool resultLineAt(const char* buffer, int32_t size, int32_t line, std::string& o
   return true;
 }
 
-std::string queryBytesToUtf8(const std::string& bytes) {
-  for (char ch : bytes) {
-    const unsigned char b = static_cast<unsigned char>(ch);
-    if (b >= 0xC0 || b == 0xA8 || b == 0xB8) return cp1251ToUtf8(bytes);
-  }
-  return codesToDevanagari(bytes);
-}
-
 std::u16string resultLineToUnicode(const std::string& line) {
   return utf8ToUtf16(decodeDictionaryLine(line));
 }
 
 std::u16string teacherPairToUnicode(const std::string& hindi, const std::string& query) {
-  return utf8ToUtf16(codesToDevanagari(hindi) + "\t" + queryBytesToUtf8(query));
+  return utf8ToUtf16(codesToDevanagari(hindi) + "\t" + cp1251ToUtf8(query));
 }
 
 ClipboardKey clipboardKeyFor(int virtualKey, bool control, bool shift) {

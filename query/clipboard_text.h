@@ -18,7 +18,7 @@ enum class ClipboardQuery : int {
   Empty,         // nothing but spaces (or, when tracking, punctuation)
   NoLetters,     // tracking: no letter of any script
   MultiLine,     // a line break or another control character inside the text
-  MixedScripts,  // Devanagari and Cyrillic together: no one search language reads both
+  MixedScripts,  // Devanagari with Cyrillic or Latin letters: no one language reads both
   NotEncodable,  // a character the face or Windows-1251 has no code for
   TooLong,       // more than the 32 bytes of the query line after conversion
   TooManyWords,  // tracking: more than a short phrase
@@ -54,12 +54,9 @@ const char* clipboardQueryMessage(ClipboardQuery outcome);
 // dropped); false when the buffer has no such line or the line is empty.
 bool resultLineAt(const char* buffer, int32_t size, int32_t line, std::string& out);
 
-// A query as the teacher list keeps it, to UTF-8: Windows-1251 when it holds Cyrillic letters,
-// otherwise the Hindi face's codes read as Devanagari.
-std::string queryBytesToUtf8(const std::string& bytes);
-
 // What Ctrl+C puts on the clipboard: a result line as Unicode (headword and Hindi in
-// Devanagari, Russian in Cyrillic), or a teacher pair as "Hindi<TAB>query".
+// Devanagari, Russian in Cyrillic), or a teacher pair as "Hindi<TAB>Russian" (rus.tea is
+// Windows-1251 text).
 std::u16string resultLineToUnicode(const std::string& line);
 std::u16string teacherPairToUnicode(const std::string& hindi, const std::string& query);
 

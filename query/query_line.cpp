@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // search language and a caret line that never blinks.
 #include "query/query_line_win.h"
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "query/query_line.h"
 

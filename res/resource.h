@@ -25,6 +25,9 @@
 #define IDM_EXACT 208
 #define IDM_PHONETIC 209
 #define IDM_TRACK_CLIPBOARD 211
+// Not on the menu: sent by the keyboard support (kirvu.exe) before it types a Hindi code, so
+// that the search language turns Hindi as a paste of Devanagari turns it.
+#define IDM_TYPE_HINDI 212
 
 // Dialog controls.
 #define IDC_LANG_RUSSIAN 130

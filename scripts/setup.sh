@@ -10,7 +10,8 @@ packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           fonts-lohit-deva fonts-noto-core fonts-liberation locales
           dict-freedict-eng-hin time clang libclang-rt-dev tidy
           apertium-hin lttoolbox libstemmer-tools icu-devtools xclip
-          clang-tidy clang-format pyflakes3 hunspell hunspell-hi hunspell-ru libglib2.0-data)
+          clang-tidy clang-format pyflakes3 hunspell hunspell-hi hunspell-ru libglib2.0-data
+          nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -59,6 +60,19 @@ if [ ! -f "$WINEPREFIX/.vartolik-unmanaged" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   wineserver -w || true
   touch "$WINEPREFIX/.vartolik-unmanaged"
+fi
+
+# The help (helpo.htm) and the introduction (intro.doc, RTF) open in the desktop's own
+# programs: Wine's winebrowser hands a file to xdg-open. A new prefix has no program for
+# either type (the .htm mapping comes with Wine's Gecko, which the scripts leave out).
+if [ ! -f "$WINEPREFIX/.vartolik-documents" ]; then
+  wine reg add 'HKCR\Vartolik.DesktopDocument\shell\open\command' /ve /t REG_SZ \
+       /d '"C:\windows\system32\winebrowser.exe" "%1"' /f >/dev/null 2>&1 || true
+  for type in .htm .doc; do
+    wine reg add "HKCR\\$type" /ve /t REG_SZ /d Vartolik.DesktopDocument /f >/dev/null 2>&1 || true
+  done
+  wineserver -w || true
+  touch "$WINEPREFIX/.vartolik-documents"
 fi
 
 # Wine draws caption buttons with its Marlett face; Debian's Wine does not put its own faces

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/byte_scan.h"
 #include "search/search.h"
 

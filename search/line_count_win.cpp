@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "search/line_count.h"
 #include "search/search_win.h"

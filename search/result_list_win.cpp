@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
 #include "search/result_buffer.h"
@@ -41,10 +41,10 @@ int drawResultList(HDC dc) {
         return static_cast<int>(extent.cx);
       },
       runs);
-  // Tokens wider than the pane (lines without spaces, binary data) stop at its edges and
-  // never reach the frame around it.
-  const PaneRect pane = currentPane(session);
-  ClipScope clip(dc, pane.left, pane.top, pane.left + pane.width, pane.top + pane.height);
+  // Tokens wider than the pane (lines without spaces, binary data) stop at its left and
+  // right edges; rows are never cut at the top or bottom.
+  const PaneRect area = listClip(session);
+  ClipScope clip(dc, area.left, area.top, area.left + area.width, area.top + area.height);
   for (const TextRun& run : runs) {
     SelectObject(dc, kitFont(run.font));
     SetTextColor(dc, run.colour);

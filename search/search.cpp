@@ -8,14 +8,19 @@
 #include <system_error>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/byte_scan.h"
 #include "search/phonetic.h"
 #include "search/result_buffer.h"
 
+// A name that is not plain ASCII is UTF-8: on Linux as the bytes are, and on Windows in
+// vartolik-cli.exe, whose manifest makes UTF-8 the code page fopen reads names in (the program
+// itself names only ASCII files). A plain std::filesystem::path would read it, with
+// libstdc++ on Windows, byte by byte and miss the file fopen opens.
 FileKind fileKind(const char* path) {
   std::error_code error;
-  std::filesystem::file_status status = std::filesystem::status(path, error);
+  std::filesystem::file_status status =
+      std::filesystem::status(std::filesystem::u8path(path), error);
   if (status.type() == std::filesystem::file_type::regular) return FileKind::Regular;
   if (error || status.type() == std::filesystem::file_type::not_found) return FileKind::Missing;
   return FileKind::Other;
@@ -532,5 +537,10 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
   }
   session.foundCount = matches.count;
   SearchStatus loaded = loadResultBuffer(paths.result);
+  if (loaded == SearchStatus::Loaded || loaded == SearchStatus::LoadedTruncated) {
+    // The buffer's lines now belong to this query: F3 pairs them with it.
+    std::copy(session.queryText, session.queryText + session.queryLength, session.resultQueryText);
+    session.resultQueryLength = session.queryLength;
+  }
   return written == SearchStatus::ResultNotWritten ? written : loaded;
 }

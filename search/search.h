@@ -79,5 +79,6 @@ SearchStatus writeSelectedLines(const char* dictionaryPath, const char* resultPa
 SearchStatus loadResultBuffer(const char* resultPath = "f2.tc");
 
 // The whole search for session.queryText / queryLength / matchMode: sets session.foundCount,
-// session.resultSize and the result buffer as the status describes.
+// session.resultSize and the result buffer as the status describes; whenever the buffer was
+// reloaded, session.resultQueryText / resultQueryLength hold the query that filled it.
 SearchStatus runDictionarySearch(const SearchPaths& paths = SearchPaths());

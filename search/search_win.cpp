@@ -1,6 +1,6 @@
 #include "search/search_win.h"
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/search.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "teacher/teacher_export.h"
 
 #include "base/text_stream.h"
+#include "hindi/cp1251.h"
 #include "hindi/devanagari.h"
 #include "query/clipboard_text.h"
 #include "teacher/teacher_lists.h"
@@ -95,6 +96,6 @@ std::string flashcardLine(const std::string& hindi, const std::string& query,
                                                      firstRussianTranslation(*entry));
     translation = trimmed(decoded.substr(decoded.find(' ') + 1));
   }
-  return field(codesToDevanagari(hindi)) + '\t' + field(queryBytesToUtf8(query)) + '\t' +
+  return field(codesToDevanagari(hindi)) + '\t' + field(cp1251ToUtf8(query)) + '\t' +
          field(transliteration) + '\t' + field(translation) + '\n';
 }

@@ -22,8 +22,10 @@ bool findHeadwordEntries(const char* dictionaryPath, std::map<std::string, std::
 // The header of an export: Anki's tab separator line and the names of the columns.
 extern const char kFlashcardHeader[];
 
-// One exported line, ending with LF: the headword in Devanagari, the query (Russian, or Hindi
-// when it holds no Cyrillic), and, when entry is given, the transliteration in the entry's
+// One exported line, ending with LF: the headword in Devanagari, the Russian side as
+// Windows-1251 text (Latin stays Latin; lists saved by earlier versions after a Hindi search
+// hold the face's codes there, which cannot be told from Latin and come out as they are),
+// and, when entry is given, the transliteration in the entry's
 // parentheses and its first Russian translation (up to the first comma or semicolon); empty
 // columns otherwise. Tabs and line ends inside a field become spaces.
 std::string flashcardLine(const std::string& hindi, const std::string& query,

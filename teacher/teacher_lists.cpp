@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
+#include "query/clipboard_text.h"
+#include "search/result_buffer.h"
+#include "search/search.h"
 
 namespace {
 
@@ -144,28 +147,26 @@ std::string withLineRemoved(const std::string& bytes, int line) {
   return bytes.substr(0, start) + bytes.substr(stop);
 }
 
-// Result line `line` of f2.tc, without its line end.
-TeacherStatus readResultLine(const char* folder, int line, std::string& text) {
+// Line `line` of the result buffer, without its line end.
+TeacherStatus shownResultLine(int line, std::string& text) {
   text.clear();
-  TextReader results(pathIn(folder, kResultFileName).c_str());
-  if (!results.isOpen()) return TeacherNoResultFile;
-  int c = 0;
-  for (int skipped = 0; skipped < line;) {
-    c = results.get();
-    if (c < 0) return TeacherNoResultLine;
-    if (c == '\n') ++skipped;
-  }
-  c = results.get();
-  if (c < 0) return TeacherNoResultLine;  // the file ends right after the line before
-  for (; c >= 0 && c != '\n'; c = results.get()) text.push_back(static_cast<char>(c));
+  if (!resultBuffer || session.resultSize <= 0) return TeacherNoResultFile;
+  if (!resultLineAt(resultBuffer, session.resultSize, line, text)) return TeacherNoResultLine;
   return TeacherOk;
 }
 
-// Part-of-speech marks the dictionary writes without an abbreviating full stop (Windows-1251):
-// "союз", "послелог", "частица", "предлог".
-const char* const kWholeWordMarks[] = {"\xF1\xEE\xFE\xE7", "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3",
-                                       "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",
-                                       "\xEF\xF0\xE5\xE4\xEB\xEE\xE3"};
+// The grammatical marks the dictionary opens a sense with (Windows-1251): "м.", "ж.", "гл.",
+// "прил.", "нареч.", "мест.", "межд.", "числ.", "союз", "частица".
+const char* const kGrammaticalMarks[] = {"\xEC.",
+                                         "\xE6.",
+                                         "\xE3\xEB.",
+                                         "\xEF\xF0\xE8\xEB.",
+                                         "\xED\xE0\xF0\xE5\xF7.",
+                                         "\xEC\xE5\xF1\xF2.",
+                                         "\xEC\xE5\xE6\xE4.",
+                                         "\xF7\xE8\xF1\xEB.",
+                                         "\xF1\xEE\xFE\xE7",
+                                         "\xF7\xE0\xF1\xF2\xE8\xF6\xE0"};
 
 bool isSenseNumber(const std::string& token) {
   if (token.size() < 2 || token.back() != ')') return false;
@@ -174,16 +175,67 @@ bool isSenseNumber(const std::string& token) {
   return true;
 }
 
-// An abbreviated mark ("м.", "прил.", "нареч.") is short and ends with a full stop.
-bool isPartOfSpeechMark(const std::string& token) {
-  if (token.size() >= 2 && token.size() <= 7 && token.back() == '.') return true;
-  for (const char* mark : kWholeWordMarks)
+bool isGrammaticalMark(const std::string& token) {
+  for (const char* mark : kGrammaticalMarks)
     if (token == mark) return true;
   return false;
 }
 
-std::string currentQuery() {
-  return std::string(session.queryText, static_cast<std::size_t>(queryBytesInUse(session)));
+// Where the Russian part of a dictionary line starts: after the headword and the reading in
+// parentheses; npos when nothing follows them.
+std::size_t russianPartStart(const std::string& line) {
+  std::size_t pos = line.find(' ');
+  if (pos == std::string::npos) return pos;
+  pos = line.find_first_not_of(' ', pos);
+  if (pos != std::string::npos && line[pos] == '(') {
+    const std::size_t close = line.find(')', pos);
+    pos = close == std::string::npos ? close : line.find_first_not_of(' ', close + 1);
+  }
+  return pos;
+}
+
+// Windows-1251 letters compared as a reader compares them: capitals as small letters, ё as е.
+unsigned char folded(char c) {
+  unsigned char b = static_cast<unsigned char>(c);
+  if (b >= 0xC0 && b <= 0xDF) b = static_cast<unsigned char>(b + 0x20);
+  if (b == 0xA8 || b == 0xB8) b = 0xE5;
+  return b;
+}
+
+// Russian text holds Cyrillic letters and no Latin ones (the Hindi face's codes are Latin
+// letters and bytes below 0xC0; Cyrillic letters are 0xC0 and above, Ё and ё).
+bool isRussian(const std::string& text) {
+  bool cyrillic = false;
+  for (char c : text) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return false;
+    cyrillic = cyrillic || b >= 0xC0 || b == 0xA8 || b == 0xB8;
+  }
+  return cyrillic;
+}
+
+bool boundary(const std::string& line, std::size_t at) {
+  return at >= line.size() || line[at] == '\r' || isDelimiter(static_cast<unsigned char>(line[at]));
+}
+
+// The entry's own spelling of `query` where it stands as a whole word (the search's word
+// boundaries) at or after `from`; empty when it does not.
+std::string wholeWordIn(const std::string& line, std::size_t from, const std::string& query) {
+  const std::size_t n = query.size();
+  for (std::size_t at = from; n > 0 && at + n <= line.size(); ++at) {
+    if ((at > 0 && !boundary(line, at - 1)) || !boundary(line, at + n)) continue;
+    std::size_t i = 0;
+    while (i < n && folded(line[at + i]) == folded(query[i])) ++i;
+    if (i == n) return line.substr(at, n);
+  }
+  return "";
+}
+
+// The query that filled the result buffer.
+std::string resultQuery() {
+  int32_t n = session.resultQueryLength;
+  n = n < 0 ? 0 : n > kQueryCapacity ? kQueryCapacity : n;
+  return std::string(session.resultQueryText, static_cast<std::size_t>(n));
 }
 
 int currentLine() { return session.scrollLine > 0 ? session.scrollLine : 0; }
@@ -217,17 +269,11 @@ std::string pathIn(const char* folder, const char* name) {
 }
 
 std::string firstRussianTranslation(const std::string& line) {
-  std::size_t pos = line.find(' ');
-  if (pos == std::string::npos) return "";
-  pos = line.find_first_not_of(' ', pos);
-  if (pos != std::string::npos && line[pos] == '(') {  // the transliteration
-    std::size_t close = line.find(')', pos);
-    pos = close == std::string::npos ? std::string::npos : line.find_first_not_of(' ', close + 1);
-  }
+  std::size_t pos = russianPartStart(line);
   while (pos != std::string::npos) {
     std::size_t end = line.find(' ', pos);
     std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-    if (!isSenseNumber(token) && !isPartOfSpeechMark(token)) break;
+    if (!isSenseNumber(token) && !isGrammaticalMark(token)) break;
     pos = end == std::string::npos ? end : line.find_first_not_of(' ', end);
   }
   if (pos == std::string::npos) return "";
@@ -239,22 +285,31 @@ std::string firstRussianTranslation(const std::string& line) {
   return translation;
 }
 
-TeacherStatus saveTeacherPair(const char* folder) {
+std::string teacherRussianFor(const std::string& line, const std::string& query) {
+  const std::size_t russianPart = russianPartStart(line);
+  if (russianPart != std::string::npos && isRussian(query)) {
+    std::string word = wholeWordIn(line, russianPart, query);
+    if (!word.empty()) return word;
+  }
+  std::string translation = firstRussianTranslation(line);
+  return isRussian(translation) ? translation : "";
+}
+
+TeacherStatus saveTeacherPair(const char* folder, std::string* savedRussian) {
   std::string line;
-  TeacherStatus status = readResultLine(folder, currentLine(), line);
+  TeacherStatus status = shownResultLine(currentLine(), line);
   if (status != TeacherOk) return status;
   const std::string word = line.substr(0, line.find(' '));
-  std::string russian = currentQuery();
-  if (session.searchLanguage == 1) {
-    std::string translation = firstRussianTranslation(line);
-    if (!translation.empty()) russian = translation;
-  }
+  const std::string russian = teacherRussianFor(line, resultQuery());
+  if (russian.empty()) return TeacherNoTranslation;
   ListFile hin, rus;
   status = readBothLists(folder, hin, rus, true);
   if (status != TeacherOk) return status;
-  return replaceBoth(hin, withLineAppended(hin.bytes, word), rus,
-                     withLineAppended(rus.bytes, russian), true, TeacherWriteFailed,
-                     TeacherListInUse);
+  status =
+      replaceBoth(hin, withLineAppended(hin.bytes, word), rus, withLineAppended(rus.bytes, russian),
+                  true, TeacherWriteFailed, TeacherListInUse);
+  if (status == TeacherOk && savedRussian) *savedRussian = storable(russian);
+  return status;
 }
 
 namespace {
@@ -296,11 +351,14 @@ const char* teacherStatusText(TeacherStatus status) {
   switch (status) {
     case TeacherOk: return "";
     case TeacherNoResultFile:
-      return "There are no search results to take a word from (the file f2.tc cannot be "
-             "opened). Search for a word first. The teacher lists were not changed.";
+      return "There are no search results to take a word from. Search for a word first. The "
+             "teacher lists were not changed.";
     case TeacherNoResultLine:
       return "The first line shown is not a search result, so there is no Hindi word to "
              "save. The teacher lists were not changed.";
+    case TeacherNoTranslation:
+      return "The entry shown gives no Russian word to save with it (it may only point to "
+             "another entry: search for that one). The teacher lists were not changed.";
     case TeacherListMissing:
       return "The teacher list hin.tea or rus.tea is missing. Nothing was changed.";
     case TeacherListUnreadable:

@@ -6,7 +6,7 @@
 
 // Draws both teacher lists from session.scrollLine on into the results pane: the Hindi words
 // with fontHeadword at x 20, the Russian queries with fontTeacherRussian in 10-pixel cells
-// from x 220, one line every 20 pixels from y 130, down to clientHeight - 85, all in
+// from x 220, one line every 30 pixels from y 130, down to clientHeight - 85, all in
 // colourAction. Refreshes the backups first (a failure there changes no file). Expects the
 // pane already cleared and the transparent background mode set. Returns 1 when drawn, 0 when
 // a list cannot be opened (nothing drawn). The device context keeps its font; the text

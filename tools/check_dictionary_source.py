@@ -2,7 +2,7 @@
 """Check a Hindi-Russian dictionary source file (TSV: headword, transliteration, Russian).
 
 Usage: check_dictionary_source.py FILE.tsv ... [--words HINDI_WORD_LIST] [--no-russian]
-                                  [--hunspell-only] [--format-only] [--schwa]
+                                  [--hunspell-only] [--format-only]
 
 Format faults are always checked. Hindi spelling is checked against hunspell-hi's forms (the
 list given with --words, else hi_IN.dic itself, which has no affix rules, or its expansion by
@@ -14,9 +14,10 @@ longer used is stale. Exit status 1 when any fault is found, an unknown word is 
 an exception is stale, or fewer than 99 % of the Russian common words (proper names aside)
 are known. Across all the files of the folders checked: two full entries that are one word
 spelt two ways (nukta, chandrabindu/anusvara, half nasal), a headword given in two files and
-a pointer line whose target is not a full entry are faults. Both Hindi figures (hunspell
-alone, the union) are printed, and the count of transliterations that keep an inherent a
-Hindi usually drops (listed with --schwa).
+a pointer line whose target is not a full entry are faults, and so is a Latin column that
+keeps or drops another short a than the Cyrillic reading the line shows (the one rule of
+data/transcription.py and its exceptions): the fault says both readings and the two ways to
+mend it. Both Hindi figures (hunspell alone, the union) are printed.
 """
 import argparse
 import glob
@@ -104,56 +105,6 @@ def devanagari_pattern(word):
     return re.compile("^" + "".join(out) + "$")
 
 
-def dropped_schwa_reading(word):
-    """The transliteration of a Devanagari word with the inherent vowel dropped where Hindi
-    usually drops it: at the end of the word, and between a vowel and consonant on its left
-    and a consonant and vowel on its right (VC_CV), taken from the right: चेहरा chehraa,
-    बाहरी baahrii, इंटरनेट inTarneT. None for a word outside the alphabet."""
-    units, i, n = [], 0, len(word)
-    while i < n:
-        ch = word[i]
-        if ch in CONSONANTS:
-            code = CONSONANTS[ch]
-            i += 1
-            if i < n and word[i] == NUKTA:
-                code = NUKTA_CONSONANTS.get(ch, code)
-                i += 1
-            units.append(("C", code))
-            if i < n and word[i] == VIRAMA:
-                i += 1
-            elif i < n and word[i] in VOWEL_SIGNS:
-                units.append(("V", VOWEL_SIGNS[word[i]]))
-                i += 1
-            else:
-                units.append(("S", "a"))
-        elif ch in VOWELS:
-            units.append(("V", VOWELS[ch]))
-            i += 1
-        elif ch in NASALS or ch == VISARGA:
-            units.append(("N", "n" if ch in NASALS else "h"))
-            i += 1
-        else:
-            return None
-    if len(units) > 2 and units[-1][0] == "S":
-        units[-1] = ("D", "")
-    for k in range(len(units) - 1, 1, -1):
-        if units[k][0] == "S" and units[k - 1][0] == "C" and units[k - 2][0] in "VSN" \
-                and k + 2 < len(units) and units[k + 1][0] == "C" and units[k + 2][0] in "VS":
-            units[k] = ("D", "")
-    return "".join(code for _, code in units)
-
-
-def keeps_dropped_schwa(word, translit):
-    """True when the transliteration spells an inherent a that Hindi usually drops, the
-    letters being otherwise the same (cheharaa for चेहरा). A hint, not a fault: Sanskrit
-    words and compounds keep some of them (अनुमति anumati)."""
-    reading = dropped_schwa_reading(unicodedata.normalize("NFD", word))
-    if not reading or len(reading) >= len(translit) \
-            or reading.replace("a", "") != translit.replace("a", ""):
-        return False
-    return translit != reading + "a"     # putra, mantra: a final a after a cluster
-
-
 def is_devanagari_word(s):
     return bool(s) and all("\u0900" <= c <= "\u097f" for c in s)
 
@@ -178,16 +129,6 @@ def load_exceptions(path):
 # Abbreviations of grammar notes (3 л. ед. ч. наст. вр.), like the marks not spelling words.
 GRAMMAR_ABBREVIATION_RE = re.compile(
     r"(?<![\u0400-\u04ff-])(?:л|ч|р|ед|мн|вр|наст|прош|буд)\.")
-
-# A pointer line: "см. " and the target headword, then an optional note after " - ".
-POINTER_RE = re.compile(r"^см\. ([\u0900-\u097f]+)(?: - (.+))?$")
-
-
-def pointer_target(text):
-    """The target headword of a pointer line's Russian part, None for a full entry."""
-    m = POINTER_RE.match(text)
-    return unicodedata.normalize("NFC", m.group(1)) if m else None
-
 
 def check_russian_part(text):
     """Faults of field 3 as a list of messages."""
@@ -305,12 +246,13 @@ def apertium_known(words):
 # display codes (the query takes 31 bytes), a Russian part of one line of text.
 MAX_HEADWORD_CODES = 20
 MAX_RUSSIAN = 150
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "hindi"))
-try:
-    import hindi_codec
-except ImportError:        # the checker copied elsewhere: sizes in characters only
-    hindi_codec = None
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "hindi"))
+sys.path.insert(0, os.path.join(ROOT, "data"))
+import hindi_codec  # noqa: E402
+import dictionary_lines as dl  # noqa: E402
+import transcription  # noqa: E402
+from dictionary_lines import POINTER_RE, folded, pointer_target  # noqa: E402
 
 
 def check_sizes(head, ru):
@@ -318,7 +260,7 @@ def check_sizes(head, ru):
     one line of the result list."""
     faults = []
     try:
-        codes = len(hindi_codec.to_codes(head)) if hindi_codec else len(head)
+        codes = len(hindi_codec.to_codes(head))
     except ValueError as e:
         return ["headword has no display codes: %s" % e]
     if codes > MAX_HEADWORD_CODES:
@@ -326,18 +268,6 @@ def check_sizes(head, ru):
     if len(ru) > MAX_RUSSIAN:
         faults.append("Russian part of %d characters (at most %d)" % (len(ru), MAX_RUSSIAN))
     return faults
-
-
-NASAL_CONSONANTS = "ङञणनम"
-
-
-def folded(word):
-    """The spelling a word has once nukta, chandrabindu/anusvara and a half nasal before a
-    consonant are set aside: two full entries must not share it."""
-    t = unicodedata.normalize("NFD", word).replace("\u0901", "\u0902")
-    # The dot of a loan letter (क़ ख़ ग़ ज़ फ़) goes; ड़ and ढ़ are letters of their own.
-    t = re.sub("(?<=[कखगजफ])" + NUKTA, "", t)
-    return re.sub("[%s]%s(?=[\u0915-\u0939])" % (NASAL_CONSONANTS, VIRAMA), "\u0902", t)
 
 
 def read_entries(path):
@@ -416,6 +346,64 @@ def check_across(paths):
     return faults
 
 
+def latin_kept(word, latin):
+    """Which inherent vowels of word the Latin transliteration keeps (a list of bools in
+    order), None when the Latin does not fit the word's letters."""
+    try:
+        pattern = devanagari_pattern(unicodedata.normalize("NFD", word))
+    except ValueError:
+        return None
+    m = re.match(pattern.pattern.replace("(?:a)?", "(a)?"), latin)
+    return [g is not None for g in m.groups()] if m else None
+
+
+def reading_fault(entry):
+    """A message when the entry's Latin column keeps or drops another short a than the
+    reading its line shows, else None. A pointer said as its target (another spelling of
+    it) is held to the target's reading."""
+    kept = latin_kept(entry.headword, entry.translit)
+    if kept is None:
+        return None             # the Latin does not fit the letters: a fault of its own
+    shown = entry.reading()
+    try:
+        latin_says = transcription.transcribe(entry.said_as, kept)
+    except ValueError:
+        return None             # another spelling with other inherent vowels: not comparable
+    sounds = lambda text: text.replace(transcription.SEPARATOR, "")  # noqa: E731
+    if sounds(latin_says) == sounds(shown):
+        return None
+    word = entry.said_as
+    return ("the Latin column %r keeps other short a's (ъ) than the line's reading: it says "
+            "%s, the line shows %s. If the line is right, correct the Latin column; if the "
+            "Latin is right, add the line '%s\t%s\t<why>' to data/transcription.exceptions.tsv"
+            % (entry.translit, latin_says, shown, word, latin_says))
+
+
+def check_readings(paths):
+    """Faults of the checked files' entries whose Latin column disagrees with the reading
+    their line shows; every source file of their folders is read for pointer targets."""
+    checked = {os.path.abspath(p) for p in paths}
+    folders = sorted({os.path.dirname(p) for p in checked})
+    sources = [p for folder in folders for p in dl.source_files(folder)]
+    try:
+        entries = dl.read_sources(sources)
+    except (dl.SourceError, ValueError):
+        return []               # malformed or repeated lines: reported by the other checks
+    faults = []
+    for e in entries:
+        src = e.where.rsplit(":", 1)[0]
+        if os.path.abspath(os.path.join(dl.ROOT, src)) not in checked \
+                and os.path.abspath(src) not in checked:
+            continue
+        try:
+            fault = reading_fault(e)
+        except transcription.TranscriptionError:
+            continue            # no reading at all: the build names it
+        if fault:
+            faults.append("%s: %s %s" % (e.where, e.headword, fault))
+    return faults
+
+
 def check_file(path, args, hunspell_words, totals):
     """Check one source file; returns True when it passes."""
     faults = []
@@ -434,7 +422,6 @@ def check_file(path, args, hunspell_words, totals):
         return False
 
     seen = {}
-    schwa_hints = []
     hindi_words = set()
     russian_words = set()
     entries = 0
@@ -469,10 +456,6 @@ def check_file(path, args, hunspell_words, totals):
                 faults.append("%s: %s" % (where, e))
         for f in check_russian_part(ru):
             faults.append("%s: %s" % (where, f))
-        if is_devanagari_word(head) and keeps_dropped_schwa(head, tr):
-            schwa_hints.append("%s: %s %s, said %s?" % (where, head, tr,
-                                                      dropped_schwa_reading(
-                                                          unicodedata.normalize("NFD", head))))
         if len(line) > 200:
             long_lines += 1
         for f in check_sizes(head, ru):
@@ -494,12 +477,6 @@ def check_file(path, args, hunspell_words, totals):
     for f in faults:
         print(f)
     ok = not faults
-    if schwa_hints:
-        print("%s: %d transliterations keep an inherent a that Hindi usually drops "
-              "(a hint; --schwa lists them)" % (path, len(schwa_hints)))
-        if args.schwa:
-            for h in schwa_hints:
-                print("  " + h)
     totals["entries"] += entries
     if args.format_only:
         print("%s: %d entries, %d faults (format only)" % (path, entries, len(faults)))
@@ -583,8 +560,6 @@ def main(argv):
                     help="skip the hunspell run for Russian")
     ap.add_argument("--hunspell-only", action="store_true",
                     help="judge Hindi by hunspell-hi alone, without apertium-hin")
-    ap.add_argument("--schwa", action="store_true",
-                    help="list the transliterations that keep an inherent a usually dropped")
     ap.add_argument("--format-only", action="store_true",
                     help="check the format only, no spelling")
     args = ap.parse_args(argv)
@@ -595,7 +570,7 @@ def main(argv):
     ok = True
     for path in args.files:
         ok = check_file(path, args, hunspell_words, totals) and ok
-    across = check_across(args.files)
+    across = check_across(args.files) + check_readings(args.files)
     for f in across:
         print(f)
     ok = ok and not across

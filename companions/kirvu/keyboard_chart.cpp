@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "companions/kirvu/hindi_code_names.h"
 
@@ -161,26 +163,42 @@ long long overlap(const ChartRect& a, const ChartRect& b) {
 
 ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVisible, int width,
                            int height, const ChartRect& workArea) {
-  const int corners[4][2] = {
-      {dictionary.right, dictionary.top},          // right
-      {dictionary.left, dictionary.bottom},        // below
-      {dictionary.left - width, dictionary.top},   // left
-      {dictionary.left, dictionary.top - height},  // above
-  };
+  // First the places beside the dictionary (right, below, left, above: the first of equals
+  // wins), then every left and top edge against an edge of the dictionary, of its header or of
+  // the work area. Each is pulled onto the work area (a window larger than it keeps its
+  // top-left corner there).
+  std::vector<std::pair<int, int>> corners = {{dictionary.right, dictionary.top},
+                                              {dictionary.left, dictionary.bottom},
+                                              {dictionary.left - width, dictionary.top},
+                                              {dictionary.left, dictionary.top - height}};
+  const int xs[] = {dictionary.right,         dictionary.left - width, dictionary.left,
+                    dictionary.right - width, workArea.left,           workArea.right - width};
+  const int ys[] = {
+      dictionary.bottom,  dictionary.top - height,  dictionary.top, dictionary.bottom - height,
+      keepVisible.bottom, keepVisible.top - height, workArea.top,   workArea.bottom - height};
+  for (int x : xs)
+    for (int y : ys) corners.emplace_back(x, y);
+  // The dictionary's footer (its last 60 pixels: Wait, Exit, the language buttons).
+  const ChartRect footer = {dictionary.left, dictionary.bottom - 60, dictionary.right,
+                            dictionary.bottom};
   ChartRect best;
-  long long bestHidden = -1, bestCovered = 0;
+  long long bestHidden = -1, bestCovered = 0, bestFooter = 0;
   for (const auto& corner : corners) {
-    // Pulled onto the work area; a window larger than it keeps its top-left corner there.
     const int x =
-        std::max(workArea.left, clampInto(corner[0], workArea.left, workArea.right - width));
+        std::max(workArea.left, clampInto(corner.first, workArea.left, workArea.right - width));
     const int y =
-        std::max(workArea.top, clampInto(corner[1], workArea.top, workArea.bottom - height));
+        std::max(workArea.top, clampInto(corner.second, workArea.top, workArea.bottom - height));
     const ChartRect r = {x, y, x + width, y + height};
-    const long long hidden = overlap(r, keepVisible), covered = overlap(r, dictionary);
-    if (bestHidden < 0 || hidden < bestHidden || (hidden == bestHidden && covered < bestCovered)) {
+    const long long hidden = overlap(r, keepVisible), covered = overlap(r, dictionary),
+                    foot = overlap(r, footer);
+    const bool better = bestHidden < 0 || hidden < bestHidden ||
+                        (hidden == bestHidden &&
+                         (covered < bestCovered || (covered == bestCovered && foot < bestFooter)));
+    if (better) {
       best = r;
       bestHidden = hidden;
       bestCovered = covered;
+      bestFooter = foot;
     }
   }
   return best;

@@ -71,10 +71,12 @@ bool isHindiCode(int code);
 // what it is in Hindi.
 std::string describeCode(const KeyboardChart& chart, int code);
 
-// Where the chart's window goes on the screen (all in screen pixels): beside the dictionary's
-// window (right, below, left or above it), always wholly inside the work area, and never over
-// `keepVisible` (the dictionary's query line and header) when any place avoids it; among the
-// places that do, the one that covers least of the dictionary. Returns the window's rectangle.
+// Where the chart's window goes on the screen (all in screen pixels): always wholly inside the
+// work area, never over `keepVisible` (the dictionary's query line and header) when any place
+// avoids it; among the places that do, the one that covers least of the dictionary (beside it
+// when there is room), and of those the one that covers least of its footer. The places tried
+// put the window against an edge of the dictionary, of its header or of the work area.
+// Returns the window's rectangle.
 ChartRect placeChartWindow(const ChartRect& dictionary, const ChartRect& keepVisible, int width,
                            int height, const ChartRect& workArea);
 

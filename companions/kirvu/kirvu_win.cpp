@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "companions/companion_fonts_win.h"
+#include "companions/companion_window_win.h"
 #include "companions/kirvu/hindi_code_names.h"
+#include "res/resource.h"
 
 const char kDictionaryClass[] = "My Window";
 KirvuState kirvu;
@@ -38,12 +40,6 @@ const char kCaption[] =
 RECT toRect(const ChartRect& r) {
   RECT out = {r.left, r.top, r.right, r.bottom};
   return out;
-}
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
 }
 
 // The short-i sign, written before the consonant it follows in speech.
@@ -122,7 +118,7 @@ void drawGlyph(HDC dc, RECT box, RECT limit, int code) {
 
 // One character of a key or a cell: the Latin letter small at the left, the glyph large.
 void drawHalf(HDC dc, RECT r, RECT key, char latin, int code, bool hot) {
-  if (hot) fill(dc, r, kKirvuHot);
+  if (hot) fillSolid(dc, r, kKirvuHot);
   HGDIOBJ old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, kKirvuLatin);
   RECT left = {r.left + 3, r.top, r.left + 16, r.bottom};
@@ -140,7 +136,7 @@ void drawHalf(HDC dc, RECT r, RECT key, char latin, int code, bool hot) {
 
 void drawKey(HDC dc, const ChartKey& key) {
   RECT r = toRect(key.rect);
-  fill(dc, r, kKirvuKeyFace);
+  fillSolid(dc, r, kKirvuKeyFace);
   RECT upper = {r.left + 2, r.top + 2, r.right - 2, (r.top + r.bottom) / 2};
   RECT lower = {r.left + 2, (r.top + r.bottom) / 2, r.right - 2, r.bottom - 2};
   int plain = static_cast<unsigned char>(key.plain),
@@ -155,7 +151,7 @@ void drawKey(HDC dc, const ChartKey& key) {
 void drawCell(HDC dc, const ChartCell& cell) {
   RECT r = toRect(cell.rect);
   bool hot = kirvu.hotAction == ChartTypeCode && kirvu.hotCode == cell.code;
-  fill(dc, r, hot ? kKirvuHot : kKirvuPanelFace);
+  fillSolid(dc, r, hot ? kKirvuHot : kKirvuPanelFace);
   HGDIOBJ old = SelectObject(dc, kirvu.fontGlyph);
   SetTextColor(dc, kKirvuGlyph);
   drawGlyph(dc, RECT{r.left, r.top - 2, r.right, r.bottom - 10}, r, cell.code);
@@ -172,7 +168,7 @@ void drawCell(HDC dc, const ChartCell& cell) {
 void drawButton(HDC dc, const ChartButton& b) {
   RECT r = toRect(b.rect);
   bool hot = kirvu.hotAction == b.action && kirvu.hotCode == b.code;
-  fill(dc, r, hot ? kKirvuHot : kKirvuKeyFace);
+  fillSolid(dc, r, hot ? kKirvuHot : kKirvuKeyFace);
   HGDIOBJ old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, kKirvuLatin);
   DrawTextA(dc, b.label, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -215,7 +211,7 @@ void placeBesideDictionary(HWND window) {
 
 void paintKirvuChart(HDC dc) {
   RECT all = {0, 0, kirvu.chart.width, kirvu.chart.height};
-  fill(dc, all, kKirvuBackground);
+  fillSolid(dc, all, kKirvuBackground);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   for (const ChartKey& key : kirvu.chart.keys) drawKey(dc, key);
   for (const ChartButton& b : kirvu.chart.buttons) drawButton(dc, b);
@@ -228,7 +224,7 @@ void paintKirvuChart(HDC dc) {
   for (const ChartCell& cell : kirvu.chart.panel) drawCell(dc, cell);
 
   RECT status = toRect(kirvu.chart.statusLine);
-  fill(dc, status, RGB(250, 250, 250));
+  fillSolid(dc, status, RGB(250, 250, 250));
   DrawEdge(dc, &status, BDR_SUNKENOUTER, BF_TOP);
   old = SelectObject(dc, kirvu.fontLabel);
   SetTextColor(dc, RGB(0, 0, 0));
@@ -254,6 +250,11 @@ bool sendToDictionary(const ChartHit& hit) {
   if (!dictionary) return false;
   switch (hit.action) {
     case ChartTypeCode:
+      // A Hindi code typed while the dictionary searches Russian would be a Latin letter
+      // there: the dictionary turns to Hindi first, as a paste of Devanagari does.
+      if (isHindiCode(hit.code & 0xFF)) PostMessageA(dictionary, WM_COMMAND, IDM_TYPE_HINDI, 0);
+      PostMessageA(dictionary, WM_CHAR, static_cast<WPARAM>(hit.code & 0xFF), 1);
+      break;
     case ChartEnter:
       PostMessageA(dictionary, WM_CHAR, static_cast<WPARAM>(hit.code & 0xFF), 1);
       break;
@@ -264,6 +265,45 @@ bool sendToDictionary(const ChartHit& hit) {
     default: break;
   }
   return true;
+}
+
+namespace {
+
+HWND chartWindow = nullptr;
+const UINT_PTR kAboveTimer = 1;
+const UINT kAboveCheckMs = 250;
+
+bool standsAbove(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
+}
+
+// The chart stays above the dictionary, not above every program: whenever the dictionary is
+// in front, the chart is put back over it without taking the keyboard. (A window of another
+// process cannot be the chart's owner, which would do this by itself.)
+void raiseOverDictionary() {
+  HWND foreground = GetForegroundWindow();
+  if (!chartWindow || !foreground || IsIconic(chartWindow)) return;
+  char cls[64] = {};
+  GetClassNameA(foreground, cls, sizeof cls);
+  if (lstrcmpA(cls, kDictionaryClass) != 0 || standsAbove(chartWindow, foreground)) return;
+  SetWindowPos(chartWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CALLBACK onForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  raiseOverDictionary();
+}
+
+}  // namespace
+
+void keepAboveDictionary(HWND window) {
+  chartWindow = window;
+  // The event comes at once where the system sends it across processes; the timer covers
+  // systems that do not (Wine 8 among them).
+  SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForegroundChanged, 0,
+                  0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  SetTimer(window, kAboveTimer, kAboveCheckMs, nullptr);
 }
 
 void onKirvuCreate(HWND window) {
@@ -281,18 +321,7 @@ void onKirvuCreate(HWND window) {
 }
 
 void onKirvuPaint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  // Drawn off screen first so that hovering does not flicker.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, kirvu.chart.width, kirvu.chart.height);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  paintKirvuChart(memory);
-  BitBlt(dc, 0, 0, kirvu.chart.width, kirvu.chart.height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window, &ps);
+  paintOffScreen(window, kirvu.chart.width, kirvu.chart.height, paintKirvuChart);
 }
 
 void onKirvuLButtonDown(HWND window, int x, int y) {
@@ -365,6 +394,7 @@ LRESULT CALLBACK kirvuWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_CHAR: onKirvuChar(window, wParam); return 0;
     case WM_KEYDOWN: onKirvuKeyDown(window, wParam); return 0;
+    case WM_TIMER: raiseOverDictionary(); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers everything
     case WM_DESTROY: onKirvuDestroy(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -26,6 +26,10 @@ void paintKirvuChart(HDC dc);
 // key press, Enter as the character 13. Returns false when no dictionary window exists.
 bool sendToDictionary(const ChartHit& hit);
 
+// Keeps the chart above the dictionary's window whenever that comes to the front (called once
+// the chart's window exists; the hook ends with the process).
+void keepAboveDictionary(HWND window);
+
 // The window caption, Windows-1251.
 const char* kirvuCaption();
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "companions/companion_fonts_win.h"
+#include "companions/companion_window_win.h"
 #include "companions/lemora/lemora_texts.h"
 
 LemoraState lemora;
@@ -12,12 +13,6 @@ namespace {
 RECT rectOf(int left, int top, int right, int bottom) {
   RECT r = {left, top, right, bottom};
   return r;
-}
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
 }
 
 void text(HDC dc, RECT r, const char* s, int length, HFONT font, COLORREF colour, UINT flags) {
@@ -73,7 +68,7 @@ int dueCount() {
 void drawButton(HDC dc, const LemoraButton& b, const char* label, bool down, COLORREF face,
                 HFONT font, COLORREF colour) {
   RECT r = b.rect;
-  fill(dc, r, face);
+  fillSolid(dc, r, face);
   text(dc, r, label, -1, font, colour, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   DrawEdge(dc, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 }
@@ -104,7 +99,7 @@ void drawOption(HDC dc, const LemoraButton& b) {
       face = kLemoraWrong;
   }
   RECT r = b.rect;
-  fill(dc, r, face);
+  fillSolid(dc, r, face);
   char number[4];
   std::snprintf(number, sizeof number, "%d", option + 1);
   RECT left = rectOf(r.left + 10, r.top, r.left + 30, r.bottom);
@@ -116,7 +111,7 @@ void drawOption(HDC dc, const LemoraButton& b) {
 }
 
 void drawCardBox(HDC dc, RECT r) {
-  fill(dc, r, kLemoraCard);
+  fillSolid(dc, r, kLemoraCard);
   DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
 }
 
@@ -242,7 +237,7 @@ void deleteLemoraFonts() {
 
 void paintLemora(HDC dc) {
   const int w = lemora.width, h = lemora.height;
-  fill(dc, rectOf(0, 0, w, h), kLemoraBackground);
+  fillSolid(dc, rectOf(0, 0, w, h), kLemoraBackground);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF uiInk = RGB(30, 30, 30);
   char line[256];
@@ -307,7 +302,7 @@ void paintLemora(HDC dc) {
 
   // Status line: the score of this run, what is left, and a word on the last answer.
   RECT status = rectOf(0, h - 26, w, h);
-  fill(dc, status, RGB(236, 233, 224));
+  fillSolid(dc, status, RGB(236, 233, 224));
   DrawEdge(dc, &status, BDR_SUNKENOUTER, BF_TOP);
   int left = static_cast<int>(lemora.drill.queue.size());
   std::string s;
@@ -342,17 +337,7 @@ void onLemoraCreate(HWND window) {
 }
 
 void onLemoraPaint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, lemora.width, lemora.height);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  paintLemora(memory);
-  BitBlt(dc, 0, 0, lemora.width, lemora.height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window, &ps);
+  paintOffScreen(window, lemora.width, lemora.height, paintLemora);
 }
 
 void onLemoraSize(HWND window, int width, int height) {

@@ -1,5 +1,11 @@
-"""vartolik-cli run in a scratch folder: exit codes, output, and the files it leaves."""
+"""vartolik-cli run in a scratch folder: exit codes, output, and the files it leaves.
+
+Given vartolik-cli.exe, the same tests run the Windows build under Wine (VARTOLIK_CLI_RUNNER,
+e.g. scripts/wine-run.sh): its output, redirected to a file, must be the same UTF-8 bytes."""
+import atexit
 import os
+import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -7,6 +13,14 @@ import tempfile
 import unittest
 
 CLI = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else os.environ["VARTOLIK_CLI"]
+RUNNER = os.environ.get("VARTOLIK_CLI_RUNNER", "").split()
+WINDOWS = CLI.endswith(".exe")
+if WINDOWS:
+    # vartolik-cli.exe reads the dictionary beside it when the current folder has none: the
+    # tests run a copy alone in a folder, as the Linux build is alone in the build folder.
+    _alone = tempfile.mkdtemp(prefix="vartolik_cli_")
+    atexit.register(shutil.rmtree, _alone, True)
+    CLI = shutil.copy(CLI, _alone)
 
 DICTIONARY = ("Gar (ghar) дом, жилище\r\n"
               "kama (kam) работа, дело\r\n"
@@ -24,7 +38,7 @@ def shown(line):
 
 
 def run(folder, *args, cli=CLI):
-    p = subprocess.run([cli, *args], cwd=folder, capture_output=True, timeout=60)
+    p = subprocess.run([*RUNNER, cli, *args], cwd=folder, capture_output=True, timeout=60)
     return p.returncode, p.stdout.decode("utf-8", "replace"), p.stderr.decode("utf-8", "replace")
 
 
@@ -78,6 +92,7 @@ class Search(unittest.TestCase):
             expected = "".join(l + "\r\n" for l in lines).encode("cp1251")
             self.assertEqual(self.result_file(), expected, args)
 
+    @unittest.skipIf(WINDOWS, "a Windows command line holds Unicode text, not raw bytes")
     def test_raw_takes_bytes_as_they_are(self):
         code, out, _ = run(self.folder, "search", "--raw", "д".encode("cp1251"))
         self.assertEqual(code, 0)
@@ -125,6 +140,8 @@ class Search(unittest.TestCase):
             (result, os.mkfifo, ["search", "дом"], "f2.tc in the current directory is not a regular"),
         ]
         for path, make, args, message in cases:
+            if WINDOWS and make is os.mkfifo:
+                continue  # Windows has no named pipes in the file system
             with self.subTest(args=args, make=make.__name__, path=os.path.basename(path)):
                 for name in ("dictiona.dat", "f2.tc"):
                     p = os.path.join(self.folder, name)
@@ -146,6 +163,7 @@ class Search(unittest.TestCase):
                 if path == dictionary:
                     self.assertEqual(self.result_file(), b"previous\r\n")
 
+    @unittest.skipIf(WINDOWS, "/dev/full and a closed stdout do not reach a program under Wine")
     def test_output_failures_are_reported(self):
         # A full disk, a closed stdout and a folder as stdin: each command says what failed
         # and exits 2 instead of 0.
@@ -179,14 +197,19 @@ class Search(unittest.TestCase):
 
     def test_dictionary_given_or_installed(self):
         # An installed layout: PREFIX/bin/vartolik-cli finds PREFIX/share/vartolik/dictiona.dat
-        # from a folder that has none, and then writes no f2.tc there unless asked to.
+        # (on Windows vartolik-cli.exe the dictionary beside it) from a folder that has none,
+        # and then writes no f2.tc there unless asked to.
         prefix = os.path.join(self.folder, "prefix")
-        os.makedirs(os.path.join(prefix, "bin"))
-        os.makedirs(os.path.join(prefix, "share", "vartolik"))
-        installed = os.path.join(prefix, "bin", "vartolik-cli")
+        if WINDOWS:
+            installed = os.path.join(prefix, "vartolik-cli.exe")
+            dictionary = os.path.join(prefix, "dictiona.dat")
+        else:
+            installed = os.path.join(prefix, "bin", "vartolik-cli")
+            dictionary = os.path.join(prefix, "share", "vartolik", "dictiona.dat")
+        os.makedirs(os.path.dirname(installed), exist_ok=True)
+        os.makedirs(os.path.dirname(dictionary), exist_ok=True)
         shutil.copy(CLI, installed)
-        os.rename(os.path.join(self.folder, "dictiona.dat"),
-                  os.path.join(prefix, "share", "vartolik", "dictiona.dat"))
+        os.rename(os.path.join(self.folder, "dictiona.dat"), dictionary)
         elsewhere = os.path.join(self.folder, "elsewhere")
         os.mkdir(elsewhere)
         f2 = os.path.join(elsewhere, "f2.tc")
@@ -204,11 +227,34 @@ class Search(unittest.TestCase):
             f.write("kama (kam) дом\r\n".encode("cp1251"))
         code, out, err = run(elsewhere, "search", "дом", cli=installed)
         self.assertEqual(out.splitlines()[1:], [shown("kama (kam) дом")])
-        code, out, err = run(self.folder, "search", "--dictionary",
-                             os.path.join(prefix, "share", "vartolik", "dictiona.dat"), "дело")
+        code, out, err = run(self.folder, "search", "--dictionary", dictionary, "дело")
         self.assertEqual((code, out.splitlines()[0]), (0, "Dictionary has found 2 words for you"))
+        shutil.copy(dictionary, os.path.join(self.folder, "словарь.dat"))
+        code, out, err = run(self.folder, "count", "--dictionary", "словарь.dat")
+        self.assertEqual((code, out), (0, "Found 3 words in data file of dictionary\n"), err)
         # Without an installed copy and without ./dictiona.dat, the program's message.
-        self.assertEqual(run(prefix, "count")[0], 2)
+        os.remove(os.path.join(elsewhere, "dictiona.dat"))
+        os.remove(dictionary)
+        self.assertEqual(run(elsewhere, "count", cli=installed)[0], 2)
+
+    def test_terminal_shows_the_text(self):
+        # On a terminal (under Wine, a Windows console in code page 866 for Russian) the lines
+        # and a message read as in a file: the console is switched to UTF-8 for the run.
+        cases = [
+            (["search", "--mode", "phonetic", "ghar"], shown("Gar (ghar) дом, жилище")),
+            (["count", "--dictionary", "нет.dat"], 'Can not find "нет.dat"'),
+        ]
+        for args, text in cases:
+            command = shlex.join([CLI, *args])
+            if WINDOWS:  # wine itself, not the runner, which hands the output over in files
+                wine_env = os.path.join(os.path.dirname(RUNNER[0]), "wine-env.sh")
+                command = f". {shlex.quote(wine_env)} && exec wine {command}"
+            p = subprocess.run(["script", "-qec", command, "/dev/null"], cwd=self.folder,
+                               capture_output=True, timeout=60)
+            # Wine's console draws a space as "cursor one right" and adds cursor controls.
+            screen = re.sub(rb"\x1b\[1C", b" ", p.stdout)
+            screen = re.sub(rb"\x1b\[[?0-9;]*[A-Za-z]|\x1b\][^\x07]*\x07", b"", screen)
+            self.assertIn(text, screen.decode("utf-8", "replace"), args)
 
     def test_count(self):
         code, out, _ = run(self.folder, "count")
@@ -239,7 +285,7 @@ class TeacherExport(unittest.TestCase):
             f.write(data)
 
     def lists(self, hindi, russian):
-        # hin.tea holds face codes, rus.tea the queries as typed (Russian, or Hindi codes).
+        # hin.tea holds face codes, rus.tea Windows-1251 text.
         if hindi is not None:
             self.write("hin.tea", b"".join(w + b"\r\n" for w in hindi))
         if russian is not None:
@@ -256,15 +302,21 @@ class TeacherExport(unittest.TestCase):
         rows = (SHOWN["Gar"] + "\tдом\tghar\tдом\n"
                 + SHOWN["kama"] + "\tработа\tkam\tработа\n"      # the first of two lines
                 + "\u0932\u093e\tслово\t\t\n"                      # not in the dictionary
-                + SHOWN["baat"] + "\t" + SHOWN["Gar"] + "\tbat\tслово\n")  # a Hindi query
-        hindi = [b"Gar", b"kama", b"la", b"baat"]
-        russian = [w.encode("cp1251") for w in ("дом", "работа", "слово")] + [b"Gar"]
+                # rus.tea is Windows-1251: Latin stays Latin, and so do the face's codes that
+                # earlier versions saved there after a Hindi search (not पाानेे, not घर).
+                + SHOWN["baat"] + "\tpaanee\tbat\tслово\n"
+                + SHOWN["Gar"] + "\tGar\tghar\tдом\n")
+        hindi = [b"Gar", b"kama", b"la", b"baat", b"Gar"]
+        russian = [w.encode("cp1251") for w in ("дом", "работа", "слово")] + [b"paanee", b"Gar"]
         cases = [
             ("aligned", hindi, russian, [], 0, self.HEADER + rows, ""),
             ("misaligned", hindi + [b"Gar"], russian, [], 1, self.HEADER + rows,
-             "hin.tea has 5 lines and rus.tea 4"),
+             "hin.tea has 6 lines and rus.tea 5"),
             ("to a file", hindi[:1], russian[:1], ["--out", "cards.txt"], 0, "",
              ""),
+            # a name in Cyrillic (on Windows: a UTF-8 argument opened as it is)
+            ("to a file named in Russian", hindi[:1], russian[:1], ["--out", "карточки.txt"], 0,
+             "", ""),
             ("no rus.tea", hindi, None, [], 2, "", 'Can not find "rus.tea"'),
             ("no hin.tea", None, russian, [], 2, "", 'Can not find "hin.tea"'),
             ("no dictionary", hindi, russian, ["--dictionary", "none.dat"], 2, "",
@@ -272,7 +324,7 @@ class TeacherExport(unittest.TestCase):
         ]
         for name, h, r, options, code, out, err in cases:
             with self.subTest(name):
-                for f in ("hin.tea", "rus.tea", "cards.txt"):
+                for f in ("hin.tea", "rus.tea", "cards.txt", "карточки.txt"):
                     if os.path.exists(os.path.join(self.folder, f)):
                         os.remove(os.path.join(self.folder, f))
                 self.lists(h, r)
@@ -288,7 +340,8 @@ class TeacherExport(unittest.TestCase):
                 self.assertIn(err, got[2])
                 self.unchanged()
                 if "--out" in options:
-                    with open(os.path.join(self.folder, "cards.txt"), "rb") as f:
+                    out_file = options[options.index("--out") + 1]
+                    with open(os.path.join(self.folder, out_file), "rb") as f:
                         self.assertEqual(f.read(), (self.HEADER + SHOWN["Gar"]
                                                     + "\tдом\tghar\tдом\n").encode("utf-8"))
 

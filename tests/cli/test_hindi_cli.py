@@ -7,6 +7,7 @@ import tempfile
 import unittest
 
 CLI = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else os.environ["VARTOLIK_CLI"]
+RUNNER = os.environ.get("VARTOLIK_CLI_RUNNER", "").split()  # scripts/wine-run.sh for the .exe
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(ROOT, "hindi"))
 import hindi_codec as hc  # noqa: E402
@@ -20,7 +21,7 @@ SOURCE = ("घर (ghar) дом, жилище\n"
 
 
 def run(args, data=b"", folder=None):
-    p = subprocess.run([CLI, *args], input=data, capture_output=True, cwd=folder)
+    p = subprocess.run([*RUNNER, CLI, *args], input=data, capture_output=True, cwd=folder)
     return p.returncode, p.stdout, p.stderr.decode("utf-8", "replace")
 
 

@@ -156,11 +156,16 @@ TEST(KeyboardChart, WindowGoesBesideTheDictionaryWhollyOnTheScreen) {
   } cases[] = {
       {"room on the right", {0, 0, 1600, 900}, 640, 560, {660, 20, 1300, 580}},
       {"right pulled up onto the screen", {0, 0, 1400, 500}, 640, 400, {660, 20, 1300, 420}},
-      {"no room beside: below, pulled up under the header",
+      // Below the header and in the screen's corner: 276 x 362 pixels of the dictionary
+      // covered, where straight below it (pulled up) covered 520 x 362 and its footer.
+      {"no room beside: the corner that hides least",
        {0, 0, 1024, 768},
        640,
        560,
-       {140, 208, 780, 768}},
+       {384, 208, 1024, 768}},
+      // A dictionary filling the screen is covered alike everywhere under its header: the
+      // place keeps its footer clear.
+      {"dictionary over the whole screen", {140, 20, 660, 570}, 400, 300, {260, 170, 660, 470}},
       {"left when only the left has room", {-700, 0, 700, 768}, 640, 560, {-500, 20, 140, 580}},
       {"larger than the screen: its top-left corner on it",
        {0, 0, 600, 400},

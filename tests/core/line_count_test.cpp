@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search_test_support.h"
 
 namespace {

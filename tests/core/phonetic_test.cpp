@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "hindi/devanagari.h"
 #include "search/phonetic.h"
 #include "search_test_support.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
 #include "search/result_buffer.h"
 #include "search/search.h"

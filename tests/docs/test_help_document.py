@@ -2,6 +2,7 @@
 that lead somewhere, every key, menu command and match mode of the dictionary described, and
 the keyboard chart complete against the Hindi code table."""
 
+import html
 import html.parser
 import os
 import re
@@ -13,7 +14,9 @@ import unittest
 DIST = os.environ.get("VARTOLIK_DIST", "build/windows/dist")
 ROOT = os.environ.get("VARTOLIK_ROOT", ".")
 sys.path.insert(0, os.path.join(ROOT, "docs"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import devanagari_ru  # noqa: E402
+import readings  # noqa: E402
 
 VOID = {"meta", "br", "hr", "img", "link", "input", "col", "wbr"}
 
@@ -113,7 +116,7 @@ class HelpDocument(unittest.TestCase):
             # files
             "dictiona.dat", "f2.tc", "hin.tea", "rus.tea", "hintea.bak", "rustea.bak", "kirvu.exe",
             "lemora1.exe", "lemora.dat", "helpo.htm", "intro.doc", "Devass02.ttf", "Devass03.ttf",
-            "Dvdivyan.ttf", "Dvnishan.ttf", "OFL.txt",
+            "Dvdivyan.ttf", "Dvnishan.ttf", "OFL.txt", "readme.txt", "vartolik-cli.exe",
             # the clipboard
             "Track clipboard", "F8", "Insert", "teacher export",
             # the compact header's keyboard button, F1's modeless language window
@@ -127,7 +130,8 @@ class HelpDocument(unittest.TestCase):
         # Ctrl+Y is spelled as two keys.
         self.assertRegex(self.source, r"<kbd>Ctrl</kbd>\+<kbd>Y</kbd>")
         # Words a learner would learn wrong: not Russian, a reph drawn after its circle.
-        for wrong in ("ледом", "\u25cc\u0930\u094d"):
+        # The query line holds 32 codes, not letters.
+        for wrong in ("ледом", "\u25cc\u0930\u094d", "32 знак"):
             self.assertNotIn(wrong, self.source)
         # A dash never begins a line: the space before it does not break.
         self.assertNotIn(" \u2014", self.source)
@@ -156,6 +160,20 @@ class HelpDocument(unittest.TestCase):
                     typed.append(int(m.group(3), 16))
             with self.subTest(word=word):
                 self.assertEqual(bytes(typed), hindi_codec.to_codes(word))
+
+    def test_every_reading_is_the_dictionarys(self):
+        body = self.source[self.source.index("<body"):]
+        text = re.sub(r"</(td|th|tr|p|li|h\d)>", "\n", body)  # cells and rows apart
+        pairs = readings.found_readings(html.unescape(re.sub(r"<[^>]+>", "", text)))
+        self.assertGreater(len(pairs), 15)
+        self.assertEqual(readings.wrong_readings(pairs), [])
+
+    def test_keyboard_support_panel_holds_the_codes_no_key_types(self):
+        keyed = {ord(c) for row in ROWS_OF_KEYS for keys in row for c in keys}
+        panel = [codes[0] for codes, _, _, _ in devanagari_ru.encoding_rows()
+                 if len(codes) == 1 and codes[0] not in keyed]
+        said = re.search(r"кодами 0x([0-9A-F]{2})–0x([0-9A-F]{2})", self.text)
+        self.assertEqual((int(said.group(1), 16), int(said.group(2), 16)), (min(panel), max(panel)))
 
     def test_keyboard_chart_holds_every_hindi_code(self):
         rows = devanagari_ru.encoding_rows()

@@ -14,7 +14,9 @@ DIST = os.environ.get("VARTOLIK_DIST", "build/windows/dist")
 ROOT = os.environ.get("VARTOLIK_ROOT", ".")
 ARTEFACTS = os.environ.get("VARTOLIK_ARTEFACTS", tempfile.gettempdir())
 sys.path.insert(0, os.path.join(ROOT, "docs"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import devanagari_ru  # noqa: E402
+import readings  # noqa: E402
 
 
 def rtf_groups_balanced(data):
@@ -42,7 +44,8 @@ def rtf_groups_balanced(data):
 
 def rtf_text(data):
     """The document's characters: \\uN escapes decoded (their one-byte fallback skipped) and
-    \\'xx read as Windows-1251; control words dropped."""
+    \\'xx read as Windows-1251; a tab after each table cell, a line end after each row and
+    paragraph; other control words dropped."""
     out = []
     i = 0
     while i < len(data):
@@ -55,6 +58,11 @@ def rtf_text(data):
         m = re.match(r"\\'([0-9a-f]{2})", data[i:])
         if m:
             out.append(bytes([int(m.group(1), 16)]).decode("cp1251"))
+            i += m.end()
+            continue
+        m = re.match(r"\\(cell|row|par)(?![a-z]) ?", data[i:])
+        if m:                                 # cells apart, each row and paragraph a line
+            out.append("\t" if m.group(1) == "cell" else "\n")
             i += m.end()
             continue
         if data.startswith("\\~", i):          # the non-breaking space
@@ -86,6 +94,46 @@ class IntroDocument(unittest.TestCase):
             self.assertFalse(rtf_groups_balanced(bad), bad)
         self.assertEqual(rtf_text(r"{\f1 \u2325?\u2350?} \'e4\'ee\'ec"), "कम дом")
 
+    def test_reading_check_finds_faults(self):
+        # (text, readings found, of which wrong): a reading is the dictionary's or a fault.
+        cases = [
+            ("प्रेम (пре:м) — любовь", 1, 0),
+            ("प्रेम (прем)", 1, 1),                      # the long e without its colon
+            ("को (ко)", 1, 1),
+            ("मित्र (мит-р)", 1, 1),                      # the final short a after a cluster
+            ("कमल\u00a0— «къ-мъл», а не «къ-мъ-лъ»", 1, 0),
+            ("ट — «Т», त — «т»", 2, 0),                   # a letter quoted by its sound
+            ("ट — «Тх»", 1, 1),
+            ("शांति (ша:н-ти), बैंक (бэ:нк)", 2, 0),    # a loan's anusvara before a stop
+            ("आँख (а:нкх)", 1, 1),                       # a chandrabindu is a nasal vowel
+            ("मैं (мэ:н)", 1, 1),
+            ("पानी (вода), पानी (молоко)", 2, 1),       # a translation from the entry
+            ("-ा (-а:), स् (на клавиатуре её нет)", 0, 0),  # an ending, a half form
+            ("хинди\tчтение\t\nये, वे\tйе, ве\t\n", 2, 2),
+            ("хинди\tчтение\t\nये, वे\tйе:, ве:\t\n", 2, 0),
+        ]
+        for text, found, wrong in cases:
+            with self.subTest(text=text):
+                pairs = readings.found_readings(text)
+                self.assertEqual((len(pairs), len(readings.wrong_readings(pairs))),
+                                 (found, wrong))
+
+    def test_every_reading_is_the_dictionarys(self):
+        pairs = readings.found_readings(self.text)
+        self.assertGreater(len(pairs), 80)
+        self.assertEqual(readings.wrong_readings(pairs), [])
+
+    def test_vowels_read_as_the_dictionary_writes_them(self):
+        # Each vowel, letter or sign, reads as a dictionary line writes it after a consonant
+        # (के ке:, को ко:), length mark included.
+        sign_of = {vowel: sign for sign, vowel, _ in devanagari_ru.MATRAS}
+        for letter, reading, _ in devanagari_ru.VOWELS:
+            with self.subTest(letter=letter):
+                written = readings.transcription.transcribe("\u0915" + sign_of.get(letter, ""))
+                self.assertEqual("\u043a" + reading, written)
+                if letter in sign_of:
+                    self.assertEqual(devanagari_ru.MATRA_SOUND[sign_of[letter]], reading)
+
     def test_is_rtf_with_balanced_groups(self):
         self.assertTrue(self.data.startswith("{\\rtf1"))
         self.assertIn("\\ansicpg1251", self.data)
@@ -97,7 +145,7 @@ class IntroDocument(unittest.TestCase):
             self.assertIn(letter, self.text)
         for letter, _, _ in devanagari_ru.CONSONANTS:
             # "क का" in the table of rows, "य" and "йа" in cells of their own elsewhere
-            self.assertRegex(self.text, re.escape(letter) + " ?" +
+            self.assertRegex(self.text, re.escape(letter) + "[ \t]?" +
                              re.escape(devanagari_ru.reading(letter)))
         for letter, _, _ in devanagari_ru.NUKTA_CONSONANTS:
             self.assertIn(letter, self.text)

@@ -9,6 +9,8 @@
 //                             hwnd, title and the texts of its controls (hex of the bytes)
 //   probe press HWND ID       clicks the control ID of dialog HWND (1 is a message box's OK)
 //   probe checked HWND ID     prints 1 when the button ID of dialog HWND is checked, else 0
+//   probe above OTHER [HWND] 1 when HWND (the main window when not given) stands above OTHER
+//                             in the z-order, else 0
 //   probe send HWND MSG W L   SendMessage and print the result (HWND 0: the main window)
 //   probe post HWND MSG W L   PostMessage (HWND 0: the main window)
 //   probe acp                 the ANSI code page the programs run with
@@ -206,8 +208,8 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
     return 0;
   }
-  if (command == "above" && argc == 3) {
-    HWND other = windowArgument(argv[2]), main = mainWindow();
+  if (command == "above" && (argc == 3 || argc == 4)) {
+    HWND other = windowArgument(argv[2]), main = argc == 4 ? windowArgument(argv[3]) : mainWindow();
     if (!main || !IsWindow(other)) return 1;
     for (HWND w = GetWindow(main, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
       if (w == main || w == other) {

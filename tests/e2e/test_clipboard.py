@@ -14,13 +14,15 @@ from PIL import Image, ImageChops
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from vartolik_e2e import E2eError, Vartolik, colorref, poll, run_tests, _root  # noqa: E402
 from screen_text import FONT_UI, match_at, reference  # noqa: E402
-from test_input_flows import (COMPANIONS, OK, RUSSIAN_BUTTON, answer_save,  # noqa: E402
-                              expect_search, go_and_choose, header_language, settled)
+from test_input_flows import (CANCEL, COMPANIONS, OK, RUSSIAN_BUTTON,  # noqa: E402
+                              answer_save, expect_search, go_and_choose, header_language,
+                              settled)
 
 sys.path.insert(0, str(_root() / "hindi"))
 from hindi_codec import decode_line  # noqa: E402
 
 TRACK_CLIPBOARD = 211
+TITLE_BAR, LANGUAGE_RUSSIAN = 132, 123
 WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
 LANGUAGE_BOX = "Choose language to search in"
 ACTION = colorref(0x00641414)
@@ -160,6 +162,35 @@ def test_paste_and_copy():
                             app.screenshot()), 10)
             app.screenshot("clipboard_refused")
             assert query_field(shot) == query_field(before), "a refused paste changed the line"
+
+            # Every paste, refusal and change of language says its own outcome on the status
+            # line, whatever it said before. (clipboard text or a menu command, the status
+            # text, a text it must not show, whether the line changes)
+            outcomes = [
+                ("\u0434\u0432\u0430", b"Pasted into the query line", message, True),
+                (f"{WATER} water", b"Text mixes Hindi with Russian or Latin: not pasted",
+                 b"Pasted into the query line", False),
+                (HOUSE, b"Pasted; the search language is now Hindi", b"Dictionary has found",
+                 True),
+                # (the line's bytes stay, drawn in the other language's face)
+                (LANGUAGE_RUSSIAN, b"The search language is now Russian", b"Pasted;", True),
+            ]
+            for given, said, not_said, changes in outcomes:
+                before = settled(app)
+                if given == LANGUAGE_RUSSIAN:
+                    app.command(given)
+                else:
+                    clip.put(given)
+                    app.key("ctrl+v")
+                shot = poll(f"{said!r} on the status line", lambda: (lambda s: s if status_says(
+                    app, s, said, not_said)[0] else None)(app.screenshot()), 10)
+                assert (query_field(shot) != query_field(before)) == changes, given
+                # The whole window painted again (the compact header and back) says the same.
+                app.command(TITLE_BAR)
+                settled(app)
+                app.command(TITLE_BAR)
+                assert status_says(app, settled(app), said, not_said)[0], f"{said!r} repainted"
+            app.screenshot("clipboard_status_after_language")
         finally:
             clip.close()
 
@@ -203,6 +234,16 @@ def test_tracking():
             # A paragraph is ignored.
             clip.put(" ".join([WATER] * 100))
             assert untouched(app, before), "500 characters were looked up"
+
+            # A word copied while a box is open (F3's question) is looked up once it closes.
+            app.focus()
+            app.key("F3")
+            box = app.wait_dialog("Attention")
+            clip.put(WATER)
+            assert untouched(app, before, 1.5), "looked up behind the box"
+            app.press(box, CANCEL)
+            expect_search(app, b"panY", 0)
+            before = stamp(app)
 
             # Nothing found as copied: once more in Phonetic, said on the status line.
             clip.put("qqzx")

@@ -8,6 +8,7 @@ after scrolling, and a cancelled save changes nothing. lemora1.exe, opened from 
 from LEARN on the intro screen, must show both saved pairs (read by pixels against GDI
 renderings of the same bytes) and leave hin.tea and rus.tea as they were. (The failure
 messages for missing companions are checked by test_input_flows.py.)"""
+import subprocess
 import sys
 from pathlib import Path
 
@@ -15,6 +16,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 from screen_text import match_at, reference  # noqa: E402
 from vartolik_e2e import (WM_CLOSE, WM_COMMAND, E2eError, Vartolik,  # noqa: E402
                           expected_result_file, poll, run_tests)
+from test_input_flows import header_language  # noqa: E402
 
 KIRVU, LEMORA = "Vartolik Kirvu", "Vartolik Lemora"
 IDC_LANG_HINDI = 131
@@ -175,6 +177,29 @@ def check_lemora_shows_pairs(app, pairs, name):
     assert sorted(seen) == sorted(hindi), f"lemora ({name}) asked {seen}, saved {list(hindi)}"
 
 
+def check_kirvu_stays_above_the_dictionary_only(app, kirvu):
+    """Another program brought to the front covers kirvu; the dictionary brought back to the
+    front has kirvu over it again."""
+    notepad = subprocess.Popen(["wine", "notepad"], cwd=app.workdir, env=app.env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        other = app.wait_top_window("Notepad")
+        poll("notepad over kirvu", lambda: app.probe("above", other.hwnd, kirvu.hwnd).strip()
+             == "0", 10)
+        app.screenshot("kirvu_under_another_program")
+        app.post(WM_CLOSE, 0, 0, hwnd=other.hwnd)
+        app.wait_top_window_gone("Notepad")
+    finally:
+        notepad.kill()
+        notepad.wait()
+    w, _ = app.client_size
+    app.click(w // 2, 12)  # the title: no control there
+    app.screenshot("kirvu_back_over_the_dictionary")
+    poll("the dictionary in front", lambda: app.probe("foreground").strip() == str(app.hwnd), 10)
+    poll("kirvu over the dictionary again", lambda: app.probe(
+        "above", app.hwnd, kirvu.hwnd).strip() == "1", 10)
+
+
 # ---- the tests -----------------------------------------------------------------------------
 def test_kirvu_types_and_lemora_shows_the_saved_pairs():
     with Vartolik() as app:
@@ -183,14 +208,23 @@ def test_kirvu_types_and_lemora_shows_the_saved_pairs():
         failures = []
         for how, tokens, query in KIRVU_WAYS:
             app.type_bytes(b"\x19")  # empty the query line
+            if how == "F5":
+                # Searching Russian with a Russian word in the line: the first Hindi code
+                # clicked turns the language to Hindi and replaces the word, as a paste does.
+                app.send(WM_COMMAND, IDM_LANGUAGE_RUSSIAN)
+                app.type_bytes("\u0434\u043e\u043c".encode("cp1251"))
             (app.workdir / "f2.tc").unlink(missing_ok=True)
             kirvu = start_kirvu(app, how)
+            if how == "F5":
+                check_kirvu_stays_above_the_dictionary_only(app, kirvu)
             click_through_kirvu(app, tokens + ["enter"])
             try:
                 wait_for_result(app, expected_result(dictionary, query), f"{query!r} ({how})")
             except E2eError as e:
                 failures.append(str(e))
             app.screenshot(f"kirvu_{how.replace(' ', '_')}", window=kirvu)
+            if how == "F5":
+                assert header_language(app.screenshot()) == "Hindi", "kirvu typed Latin letters"
             close_companion(app, KIRVU)
         app.screenshot("kirvu_last_search")
         # The other menu command opens the same program.

@@ -147,6 +147,34 @@ def test_help_and_learn_report_missing_targets_on_release():
             app.press(box, 1)
 
 
+def test_help_and_introduction_open_in_the_desktop_programs():
+    """scripts/setup.sh gives the prefix a program for .htm and .doc: Wine's winebrowser, which
+    hands the file to the desktop's xdg-open. A stand-in xdg-open records what it is given."""
+    app = Vartolik()
+    opened = app.tmp / "opened.txt"
+    stand_in = app.tmp / "bin" / "xdg-open"
+    stand_in.parent.mkdir()
+    stand_in.write_text(f'#!/bin/sh\necho "$1" >> "{opened}"\n')
+    stand_in.chmod(0o755)
+    app.env["PATH"] = f"{stand_in.parent}:{app.env['PATH']}"
+    ways = [("HELP released", "helpo.htm"), ("Help on dictionary", "helpo.htm"),
+            ("information bar", "intro.doc")]
+    with app:
+        for way, document in ways:
+            opened.unlink(missing_ok=True)
+            if way == "HELP released":
+                app.mouse_down(*CONTROLS["HELP"][1])
+                app.mouse_up()
+            elif way == "Help on dictionary":
+                app.command(135)
+            else:
+                app.click(*CONTROLS["information"][1])
+            got = poll(f"{document} handed to xdg-open ({way})",
+                       lambda: opened.exists() and opened.read_text().strip(), 20)
+            assert got == (app.workdir / document).as_uri(), (way, got)
+            assert not app.dialogs(), app.dialogs()
+
+
 def test_go_runs_the_language_choice():
     with Vartolik() as app:
         app.click(*CONTROLS["GO"][1])
@@ -177,5 +205,6 @@ if __name__ == "__main__":
                test_font_files_in_dist_open_without_any_box,
                test_information_bar_without_document,
                test_help_and_learn_report_missing_targets_on_release,
+               test_help_and_introduction_open_in_the_desktop_programs,
                test_go_runs_the_language_choice,
                test_presses_outside_the_controls_draw_nothing])

@@ -2,6 +2,7 @@
 folder and a Russian readme; unzipped into a fresh folder, the program starts from there,
 finds its faces and its dictionary, and a search writes f2.tc beside it."""
 import os
+import re
 import sys
 import tempfile
 import zipfile
@@ -15,7 +16,7 @@ DIST = Path(os.environ.get("VARTOLIK_DIST", Path(__file__).resolve().parents[2] 
 ZIP = DIST.parent / "vartolik-1.0-win64.zip"
 FOLDER = "vartolik-1.0-win64"
 EXPECTED = {"vartolik.exe", "dictiona.dat", *FONT_FILES, "OFL.txt", "kirvu.exe", "lemora1.exe",
-            "helpo.htm", "intro.doc", "readme.txt"}
+            "helpo.htm", "intro.doc", "readme.txt", "vartolik-cli.exe"}
 DELO = "\u0434\u0435\u043b\u043e".encode("cp1251")  # "дело"
 
 
@@ -29,6 +30,13 @@ def test_zip_holds_one_complete_folder():
         readme = z.read(f"{FOLDER}/readme.txt").decode("utf-8-sig")
     for needed in ("vartolik.exe", "helpo.htm", "\u0441\u043f\u0440\u0430\u0432\u043a"):
         assert needed in readme, needed  # the program, the help file, the word "help"
+    # The number of entries it names is the shipped dictionary's: lines that are no pointer.
+    lines = (DIST / "dictiona.dat").read_bytes().split(b"\r\n")
+    pointer = "\u0441\u043c. ".encode("cp1251")  # "см. "
+    entries = sum(1 for line in lines if line and line.split(b") ", 1)[-1][:4] != pointer)
+    said = re.search("\u0441\u0442\u0430\u0442\u0435\u0439: ([0-9\u00a0]+)", readme)  # "статей: "
+    assert said and int(said.group(1).replace("\u00a0", "")) == entries > 10000, \
+        (said and said.group(0), entries)
 
 
 def test_program_starts_from_the_unzipped_folder():

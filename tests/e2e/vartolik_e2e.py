@@ -107,8 +107,10 @@ class TopWindow:
 class Vartolik:
     """One run of the program in a fresh copy of the dist folder."""
 
-    def __init__(self, remove=(), add=None, dismiss_startup_errors=True, timeout=30.0):
+    def __init__(self, remove=(), add=None, dismiss_startup_errors=True, timeout=30.0,
+                 folder=None):
         """remove: file names to delete from the working copy; add: {name: bytes} to write.
+        folder: run the program where it lies (an installed copy) instead of in a copy of dist.
         dismiss_startup_errors: press OK on the "Ошибка" boxes shown while the window opens
         (until the font files are in dist), record them in startup_errors and wait for the
         window; when False, start() returns at once and the caller handles the boxes and
@@ -121,8 +123,9 @@ class Vartolik:
         self.env = wine_environment()
         self.timeout = timeout
         self.tmp = Path(tempfile.mkdtemp(prefix="vartolik_e2e_"))
-        self.workdir = self.tmp / "dist"
-        shutil.copytree(self.dist, self.workdir)
+        self.workdir = Path(folder) if folder else self.tmp / "dist"
+        if not folder:
+            shutil.copytree(self.dist, self.workdir)
         for name in remove:
             (self.workdir / name).unlink(missing_ok=True)
         for name, data in (add or {}).items():

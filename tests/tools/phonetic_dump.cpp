@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "hindi/devanagari.h"
 #include "search/phonetic.h"
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/canvas_colours.h"
 #include "draw/gdi_kit.h"
 #include "draw/intro_hit.h"

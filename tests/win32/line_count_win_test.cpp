@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "search/search_win.h"
 #include "tests/core/search_test_support.h"
 #include "tests/win32/dib_surface.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "draw/gdi_kit.h"
 #include "tests/win32/dib_surface.h"
 

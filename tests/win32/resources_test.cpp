@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/dialogs_win.h"
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "res/resource.h"
 
 namespace {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "draw/dictionary_layout.h"
 #include "search/result_buffer.h"
+#include "search/result_layout.h"
 #include "search/result_list_win.h"
 #include "tests/win32/screen_fixture.h"
 
@@ -119,14 +121,96 @@ TEST_F(ResultListDraw, TokensWiderThanThePaneStopAtItsEdge) {
   saveArtefact(s, "result_list_wide_token");
   EXPECT_GT(colourCount(s, 400, 132, 512, 160, colourResultHeadword, 40), 10);
   EXPECT_EQ(inkCount(s, 512, 0, 520, 400, kUntouched), 0) << "right frame";
-  EXPECT_EQ(inkCount(s, 0, 0, 520, 132, kUntouched), 0) << "upper frame and header";
+  EXPECT_EQ(inkCount(s, 0, 0, 520, 130, kUntouched), 0) << "upper frame and header";
+}
+
+// The Hindi faces reach within a pixel of a row's top (short i 0x69, reph 0x5E) and hang
+// u-signs (0x55, 0x75) to its bottom; Russian Й and Ё carry their marks at the top. The first
+// row starts two pixels above the pane and the last one may end below it: every pixel the list
+// makes between the pane's left and right edges is drawn, in the first row and in the last.
+// The reference is the same layout written run by run with no clip at all.
+TEST_F(ResultListDraw, FirstAndLastRowsKeepEveryGlyph) {
+  std::string lines;
+  for (int i = 0; i < 20; ++i) lines += "i^kUu \xC9\xA8\xC9 \xE9\xB8\xEB\xEA (\xC9\xA8)\r\n";
+  std::copy(lines.begin(), lines.end(), resultBuffer);
+  session.resultSize = static_cast<int32_t>(lines.size());
+  struct Case {
+    const char* name;
+    int32_t headerStyle, height;
+    bool endsBelowThePane;  // the last row's deep signs pass the pane's bottom edge
+  } cases[] = {
+      // Headword rows every 28 pixels from 130; at 384 the last one starts at 298 (limit 299)
+      // and its cell ends at 328, below the pane's bottom edge at 323.
+      {"full header, last row at the limit", HeaderFull, 384, true},
+      {"full header, last row higher", HeaderFull, 370, false},
+      {"compact header", HeaderCompact, 369, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    session.headerStyle = c.headerStyle;
+    size(520, c.height);
+    DibSurface drawn(520, c.height, kUntouched), reference(520, c.height, kUntouched);
+    drawResultList(drawn.dc());
+    char token[kMessageTextSize];
+    const ResultLayoutInput in{resultBuffer,
+                               session.resultSize,
+                               static_cast<int32_t>(kResultBufferSize),
+                               0,
+                               c.headerStyle,
+                               520,
+                               c.height,
+                               session.queryText,
+                               0,
+                               token,
+                               kMessageTextSize};
+    std::vector<TextRun> runs;
+    HDC dc = reference.dc();
+    const auto fontOf = [](ResultFont f) {
+      return f == ResultFont::Headword ? kit.fontHeadword
+             : f == ResultFont::Hindi  ? kit.fontHindi
+             : f == ResultFont::Note   ? kit.fontNote
+                                       : kit.fontUi;
+    };
+    layoutResultList(
+        in,
+        [&](ResultFont f, const char* bytes, int n) {
+          SelectObject(dc, fontOf(f));
+          SIZE extent = {0, 0};
+          GetTextExtentPointA(dc, bytes, n, &extent);
+          return static_cast<int>(extent.cx);
+        },
+        runs);
+    SetBkMode(dc, TRANSPARENT);
+    for (const TextRun& run : runs) {
+      SelectObject(dc, fontOf(run.font));
+      SetTextColor(dc, run.colour);
+      TextOutA(dc, run.x, run.y, run.bytes.data(), static_cast<int>(run.bytes.size()));
+    }
+    const PaneRect pane = resultsPane(c.headerStyle, 520, c.height);
+    const int right = pane.left + pane.width, bottom = pane.top + pane.height;
+    EXPECT_GT(inkCount(reference, pane.left, 0, right, pane.top, kUntouched), 0)
+        << "the first row reaches above the pane";
+    EXPECT_EQ(inkCount(reference, pane.left, bottom, right, c.height, kUntouched) > 0,
+              c.endsBelowThePane);
+    int lost = 0, ink = 0;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = pane.left; x < right; ++x) {
+        if (reference.at(x, y) == kUntouched) continue;
+        ++ink;
+        if (drawn.at(x, y) != reference.at(x, y)) ++lost;
+      }
+    EXPECT_GT(ink, 1000);
+    EXPECT_EQ(lost, 0) << "of " << ink << " pixels";
+    EXPECT_EQ(inkCount(drawn, 0, 0, pane.left, c.height, kUntouched), 0) << "left frame";
+    EXPECT_EQ(inkCount(drawn, right, 0, 520, c.height, kUntouched), 0) << "right frame";
+  }
 }
 
 TEST_F(ResultListDraw, CompactHeaderStartsAt51) {
   session.headerStyle = HeaderCompact;
   DibSurface s(520, 400, kUntouched);
   drawResultList(s.dc());
-  EXPECT_EQ(inkCount(s, 0, 0, 520, 53, kUntouched), 0) << "the compact pane starts at 53";
+  EXPECT_EQ(inkCount(s, 0, 0, 520, 51, kUntouched), 0);
   EXPECT_GT(colourCount(s, 10, 51, 60, 81, colourResultHeadword, 40), 10);
 }
 

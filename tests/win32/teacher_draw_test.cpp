@@ -3,9 +3,11 @@
 
 #include <string>
 
-#include "app/session_state.h"
+#include "base/session_state.h"
 #include "base/text_stream.h"
+#include "draw/dictionary_layout.h"
 #include "draw/gdi_kit.h"
+#include "teacher/teacher_lists.h"
 #include "teacher/teacher_lists_win.h"
 #include "tests/win32/dib_surface.h"
 
@@ -34,7 +36,7 @@ class TeacherDraw : public ::testing::Test {
     session = saved_;
   }
 
-  static constexpr int kWidth = 520, kHeight = 255;  // room for rows at y 130, 150 and 170
+  static constexpr int kWidth = 520, kHeight = 275;  // room for rows at y 130, 160 and 190
 
   // Pixels that differ from the paper inside [left, right) x [top, top + 20).
   static int inkIn(const DibSurface& s, int left, int right, int top) {
@@ -68,13 +70,13 @@ TEST_F(TeacherDraw, PairsStandSideBySideUpToThePaneBottom) {
   saveForInspection(s, "teacher_lists");
   EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_FONT), fontBefore) << "font selection undone";
   EXPECT_TRUE(hasExact(s, colourAction));
-  for (int row : {130, 150, 170}) {
+  for (int row : {130, 160, 190}) {
     EXPECT_GT(inkIn(s, 20, 200, row), 0) << "Hindi word at y " << row;
     EXPECT_GT(inkIn(s, 220, 300, row), 0) << "Russian word at y " << row;
   }
   EXPECT_EQ(inkIn(s, 0, kWidth, 0), 0);
   EXPECT_EQ(inkIn(s, 0, kWidth, 110), 0) << "nothing above the first row";
-  EXPECT_EQ(inkIn(s, 0, kWidth, 195), 0) << "the fourth pair (y 190 > 255 - 85) is not drawn";
+  EXPECT_EQ(inkIn(s, 0, kWidth, 222), 0) << "the fourth pair (y 220 > 275 - 85) is not drawn";
   EXPECT_EQ(inkIn(s, 0, 20, 130), 0);
   EXPECT_EQ(inkIn(s, 300, kWidth, 130), 0) << "three Russian cells end before x 250";
   // Drawing refreshed the backups from the lists.
@@ -95,10 +97,10 @@ TEST_F(TeacherDraw, ScrollingMovesBothListsUpTogether) {
   EXPECT_GT(inkIn(scrolled, 20, 200, 130), 0);
   EXPECT_GT(inkIn(scrolled, 220, 300, 130), 0);
   int differing = 0;
-  for (int y = 0; y + 20 < kHeight; ++y)
+  for (int y = 0; y + 30 < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      if (scrolled.at(x, y) != top.at(x, y + 20)) ++differing;
-  EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 20-pixel row";
+      if (scrolled.at(x, y) != top.at(x, y + 30)) ++differing;
+  EXPECT_EQ(differing, 0) << "scrolled view = the top view moved up by one 30-pixel row";
 }
 
 // Lines longer than the pane is wide stop at its right edge (x 512) and never reach the
@@ -112,6 +114,55 @@ TEST_F(TeacherDraw, LongLinesStayInsideThePane) {
   EXPECT_GT(inkIn(s, kWidth - 60, kWidth - 8, 132), 0) << "the lines reach the pane's edge";
   EXPECT_EQ(inkIn(s, kWidth - 8, kWidth, 130), 0) << "nothing on the frame at the right";
   EXPECT_EQ(inkIn(s, 0, kWidth, 110), 0) << "nothing above the pane";
+}
+
+// Rows start at y 130, two pixels above the full header's pane, and the last one (at
+// clientHeight - 85) ends below its bottom edge (clientHeight - 61): the tall signs of the
+// Hindi faces (short i, reph) and Й, Ё at the top, u-signs and nuktas at the bottom. Every
+// pixel the lists make between the pane's left and right edges is drawn; the reference is
+// the same layout written line by line and cell by cell with no clip.
+TEST_F(TeacherDraw, RowsAtThePaneEdgesKeepEveryGlyph) {
+  const std::string hindi = "i^km\r\nlXka\r\ndUD\r\n",
+                    russian = "\xC9\xA8\xC9\r\n\xA8\r\n\xC9\xC9\r\n";
+  ASSERT_TRUE(writeRawFile("hin.tea", hindi));
+  ASSERT_TRUE(writeRawFile("rus.tea", russian));
+  for (int32_t style : {HeaderFull, HeaderCompact}) {
+    SCOPED_TRACE(style == HeaderFull ? "full header" : "compact header");
+    session.headerStyle = style;
+    DibSurface drawn(kWidth, kHeight, kPaper), reference(kWidth, kHeight, kPaper);
+    ASSERT_EQ(draw(drawn), 1);
+    const PaneRect pane = resultsPane(style, kWidth, kHeight);
+    const int right = pane.left + pane.width;
+    auto lf = [](std::string text) {
+      for (std::string::size_type at; (at = text.find('\r')) != std::string::npos;)
+        text.erase(at, 1);
+      return text;
+    };
+    const TeacherLayout layout = layoutTeacherLists(lf(hindi), lf(russian), 0, kHeight, right);
+    HDC dc = reference.dc();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colourAction);
+    HGDIOBJ old = SelectObject(dc, kit.fontHeadword);
+    for (const TeacherHindiLine& line : layout.hindi)
+      TextOutA(dc, line.x, line.y, line.bytes.data(), static_cast<int>(line.bytes.size()));
+    SelectObject(dc, kit.fontTeacherRussian);
+    for (const TeacherRussianCell& cell : layout.russian)
+      TextOutA(dc, cell.x, cell.y, &cell.byte, 1);
+    SelectObject(dc, old);
+    if (style == HeaderFull) {
+      EXPECT_GT(inkIn(reference, 20, 300, 112), 0) << "the first row reaches above the pane";
+      EXPECT_GT(inkIn(reference, 20, 300, kHeight - 61), 0) << "the last row ends below it";
+    }
+    int lost = 0, ink = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = pane.left; x < right; ++x) {
+        if (reference.at(x, y) == kPaper) continue;
+        ++ink;
+        if (drawn.at(x, y) != reference.at(x, y)) ++lost;
+      }
+    EXPECT_GT(ink, 500);
+    EXPECT_EQ(lost, 0) << "of " << ink << " pixels";
+  }
 }
 
 TEST_F(TeacherDraw, MissingListDrawsNothing) {

@@ -42,6 +42,16 @@ struct SessionState {
   void* mainWindow = nullptr;      // HWND
   void* appInstance = nullptr;     // HINSTANCE
   int32_t trackClipboard = 0;      // 1 while every clipboard change is looked up
+  // The query that produced the result buffer's lines, as it stood when that search ran: F3
+  // pairs the shown headword with it, whatever the query line holds since.
+  char resultQueryText[kQueryCapacity] = {};
+  int32_t resultQueryLength = 0;
+  // What the status line of the full header says about the last paste, copy, save or change
+  // of language; empty while it shows the view's own text. A search clears it.
+  char statusNote[kMessageTextSize] = {};
+  // 1 when another program copied text while a box or dialog held the window: it is looked
+  // up once the window is enabled again.
+  int32_t clipboardLookupPending = 0;
 };
 
 // The single instance, alive from program load to exit.
@@ -50,3 +60,6 @@ extern SessionState session;
 // queryLength pulled into 0..kQueryCapacity: what every reader of queryText may use, so that
 // a record that broke its invariant never leads a reader outside the array.
 int32_t queryBytesInUse(const SessionState& state);
+
+// Puts text (cut to fit) on the status line's note, or clears the note with "".
+void setStatusNote(SessionState& state, const char* text);
