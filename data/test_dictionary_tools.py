@@ -5,8 +5,11 @@ import sys
 import tempfile
 import unittest
 
+import zipfile
+
 import build_dictionary
 import coverage
+import hindi_texts
 import expected_hits
 import dictionary_lines as dl
 import reading_collisions
@@ -392,7 +395,9 @@ class Coverage(unittest.TestCase):
         # (form, a lemma it must lead to): verbs to the infinitive the dictionary lists,
         # nouns in an oblique plural to the noun, a composed nukta letter tried as well.
         cases = [("करने", "करना"), ("सकता", "सकना"), ("है", "होना"), ("त्रुटियों", "त्रुटि"),
-                 ("फ़ाइलें", "फ़ाइल")]
+                 ("फ़ाइलें", "फ़ाइल"),
+                 # known to the analyser only in another spelling: ये for ए, chandrabindu
+                 ("बनाएं", "बनाना"), ("दिखाएं", "दिखाना")]
         found = coverage.lemmas({form for form, _ in cases})
         for form, lemma in cases:
             with self.subTest(form=form):
@@ -424,6 +429,74 @@ class Coverage(unittest.TestCase):
         counts = coverage.text_words([path])
         # Danda and Devanagari digits separate words; a fragment opening with a sign is dropped.
         self.assertEqual(counts, {"फ़ाइल": 2, "नहीं": 1, "मिली": 1, "खंडित": 1})
+
+
+    def test_wanted_groups_forms_under_their_lemma(self):
+        counts = {"टैबों": 3, "टैब": 2, "नया": 5, "खोलें": 1}
+        lem = {"टैबों": ["टैब"], "टैब": [], "खोलें": ["खोलना", "खोल"]}
+        rows = coverage.wanted(counts, {"नया"}, lem)
+        self.assertEqual(rows, [(5, "टैब", ["टैबों", "टैब"]), (1, "खोलना", ["खोलें"])])
+
+    def test_a_lemma_spelt_without_nukta_names_the_headword(self):
+        # The analyser writes दस्तावेज for दस्तावेज़; the word itself must match exactly.
+        counts = {"दस्तावेजों": 2, "दस्तावेज": 1, "फाइल": 4}
+        lem = {"दस्तावेजों": ["दस्तावेज"], "दस्तावेज": ["दस्तावेज"], "फाइल": []}
+        covered, share, running, _ = coverage.measure(counts, lem, {"दस्तावेज़", "फ़ाइल"})
+        self.assertEqual(covered, {"दस्तावेजों", "दस्तावेज"})
+        self.assertEqual((round(share, 1), round(running, 1)), (66.7, 42.9))
+
+
+class HindiTexts(unittest.TestCase):
+    def setUp(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.root = folder.name
+
+    def write(self, package, path, data):
+        full = os.path.join(self.root, package, path.lstrip("/"))
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "wb") as f:
+            f.write(data if isinstance(data, bytes) else data.encode())
+        return full
+
+    def test_manifest_lines(self):
+        # (manifest text, error expected)
+        cases = [("# c\nchosen\ta\t/usr/*.mo\nheld-out\tb\t/x.txt\n", None),
+                 ("chosen\ta\t/x\nchosen\ta\t/y\n", None),
+                 ("picked\ta\t/x\n", ":1: expected"),
+                 ("chosen\ta\tusr/x\n", ":1: expected"),
+                 ("chosen\ta\n", ":1: expected"),
+                 ("chosen\ta\t/x\nheld-out\ta\t/y\n", "both parts: a")]
+        for text, error in cases:
+            with self.subTest(text=text):
+                path = self.write("", "m.tsv", text)
+                if error is None:
+                    self.assertTrue(hindi_texts.read_manifest(path))
+                else:
+                    with self.assertRaisesRegex(hindi_texts.TextsError, error):
+                        hindi_texts.read_manifest(path)
+
+    def test_held_out_drops_messages_of_the_chosen_part(self):
+        self.write("a", "/usr/share/doc/a/t.txt", "फ़ाइल खोलें\nनया पाठ\n")
+        self.write("b", "/usr/share/doc/b/t.txt", "फ़ाइल खोलें\nपुराना पाठ\nonly Latin\n")
+        self.write("b", "/usr/share/doc/b/t.pdf", "पीडीएफ़")
+        rows = [("chosen", "a", "/usr/share/doc/*.txt"), ("held-out", "b", "/usr/*.txt"),
+                ("held-out", "c", "/usr/*.txt")]
+        strings, missing = hindi_texts.part_strings(rows, self.root)
+        self.assertEqual(strings, {"chosen": ["फ़ाइल खोलें", "नया पाठ"],
+                                   "held-out": ["पुराना पाठ"]})
+        self.assertEqual(missing, ["c"])
+
+    def test_pages_and_language_packs(self):
+        page = self.write("p", "/h/x.html", "<p title=\"शीर्षक\">पाठ&nbsp;<b>मोटा</b></p>")
+        pack = os.path.join(self.root, "lang.xpi")
+        with zipfile.ZipFile(pack, "w") as z:
+            z.writestr("browser/a.ftl", "tab-close = टैब बंद करें\n    .title = बंद")
+            z.writestr("icon.svg", "<svg>चित्र</svg>")
+        self.assertEqual(hindi_texts.words(hindi_texts.file_strings(page)),
+                         {"पाठ": 1, "मोटा": 1})
+        self.assertEqual(hindi_texts.words(hindi_texts.file_strings(pack)),
+                         {"टैब": 1, "बंद": 2, "करें": 1})
 
 
 class ExpectedHits(unittest.TestCase):

@@ -23,6 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# The Hindi texts the dictionary's coverage is measured on (data/coverage_texts.tsv): the
+# packages are downloaded once and only their Hindi files kept, not installed.
+python3 "$here/data/hindi_texts.py" fetch || echo "setup: some Hindi texts not fetched; dictionary_coverage will say which"
+
 # Wine takes its ANSI code page (1251, Cyrillic) from the Russian locale it runs in.
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
   echo "setup: generating the ru_RU.UTF-8 locale"
