@@ -16,16 +16,18 @@ const CliCommand kCommands[] = {
     {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
     {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},
     {"teacher", teacherCommand, "teacher export: the teacher lists as UTF-8 flashcard lines"},
+    {"export", exportCommand, "export stardict: the dictionary for other dictionary programs"},
 };
 
 void printUsage(std::FILE* out) {
   std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]\n\n");
   for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
-  std::fprintf(out,
-               "\nsearch and count read ./dictiona.dat, or, when the current folder has none, the\n"
-               "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat), or the\n"
-               "file given with --dictionary PATH.\n"
-               "'vartolik-cli COMMAND --help' describes one command.\n");
+  std::fprintf(
+      out,
+      "\nsearch, count and export read ./dictiona.dat, or, when the current folder has none, the\n"
+      "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat), or the\n"
+      "file given with --dictionary PATH.\n"
+      "'vartolik-cli COMMAND --help' describes one command.\n");
 }
 
 }  // namespace
