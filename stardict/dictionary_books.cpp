@@ -1,6 +1,7 @@
 #include "stardict/dictionary_books.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -242,6 +243,37 @@ bool isFunctionWord(const std::string& word) {
          std::end(kFunctionWords);
 }
 
+bool endsWithAny(const std::string& word, std::initializer_list<const char*> endings) {
+  for (const char* e : endings) {
+    if (endsWith(word, e) && word.size() > std::string(e).size()) return true;
+  }
+  return false;
+}
+
+// The words of a translation of several words that stand in their dictionary form: in a verb
+// phrase its infinitives ("горько плакать"), else the masculine adjectives before the head noun
+// and the head itself ("детский дом"); the words after it depend on it and are inflected ("дом
+// престарелых", "жаровня с углями", "хоккей на траве").
+std::vector<std::string> phraseHeadWords(const std::vector<std::string>& words) {
+  std::vector<std::string> heads;
+  for (const std::string& w : words) {
+    if (endsWithAny(w, {"ть", "ться", "ти", "тись", "чь", "чься"}) && !isFunctionWord(w)) {
+      heads.push_back(w);
+    }
+  }
+  if (!heads.empty()) return heads;
+  for (const std::string& w : words) {
+    if (isFunctionWord(w)) break;
+    const bool dictionaryAdjective = endsWithAny(w, {"ый", "ий", "ой"});
+    // An adjective agreeing with a feminine, neuter or plural head is not in its dictionary
+    // form ("пожарная машина"); "-ие" is left to the nouns (расширение).
+    if (!dictionaryAdjective && endsWithAny(w, {"ая", "яя", "ое", "ее", "ые"})) continue;
+    heads.push_back(w);
+    if (!dictionaryAdjective) break;
+  }
+  return heads;
+}
+
 }  // namespace
 
 ParsedDictionary parseDictionary(const std::string& bytes) {
@@ -336,8 +368,8 @@ StarDictSource russianHindiBook(const ParsedDictionary& dictionary) {
         gloss += (gloss.empty() ? mark : "; ") + part;
         for (const std::string& translation : split(part, ",")) {
           const std::vector<std::string> found = translationWords(translation);
-          for (const std::string& w : found) {
-            if (found.size() == 1 || !isFunctionWord(w)) words.emplace_back(w, found.size() == 1);
+          for (const std::string& w : found.size() == 1 ? found : phraseHeadWords(found)) {
+            words.emplace_back(w, found.size() == 1);
           }
         }
       }

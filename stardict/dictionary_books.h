@@ -16,8 +16,11 @@
 // Russian -> Hindi: the Russian words of each translation, as written, become headwords; a
 // translation is what a sense says between commas, with its marks and style labels (words
 // ending in a full stop), usage notes (after " - ") and examples (a part that holds Hindi or
-// "~") left out. In a translation of several words the function words are not indexed (the
-// prepositions of "жаровня с углями"); a one-word translation is, whatever the word (और "и").
+// "~") left out. A translation of several words is indexed by the words that stand in their
+// dictionary form: the infinitives of a verb phrase ("горько плакать"), else the adjectives
+// before the head noun and the head ("детский дом"), not the inflected words that depend on it
+// ("дом престарелых", "жаровня с углями"); a one-word translation is indexed whatever the word
+// (और "и").
 // An article lists the Hindi headwords with their readings and the sense the word comes from,
 // the entries where it is a whole translation first.
 #pragma once

@@ -84,9 +84,12 @@ TEST(StarDict, BooksFromDictionaryLines) {
       "और (аур) союз и",
       "सूखना (су:кх-на:) гл. сохнуть",
       "सूखा (су:-кха:) прил. сухой",
+      "ससुराल (съ-су-ра:л) ж. дом родителей мужа",
+      "बिलखना (би-лъкх-на:) гл. рыдать, горько плакать",
+      "दमकल (дъм-къл) ж. пожарная машина",
       "no reading here",
   }));
-  EXPECT_EQ(dictionary.malformedLines, std::vector<int>{13});
+  EXPECT_EQ(dictionary.malformedLines, std::vector<int>{16});
 
   const StarDictSource hindi = hindiRussianBook(dictionary);
   ASSERT_NE(article(hindi, "पानी"), nullptr);
@@ -114,14 +117,20 @@ TEST(StarDict, BooksFromDictionaryLines) {
     const char* word;
     const char* text;  // "" when the word is no headword
   } lookups[] = {
-      {"дом", "घर (гхър) м. дом, жилище\nघर (гхър) м. семья, родной дом"},
+      {"дом",
+       "घर (гхър) м. дом, жилище\nघर (гхър) м. семья, родной дом\nससुराल (съ-су-ра:л) ж. дом "
+       "родителей мужа"},
       {"семья", "घर (гхър) м. семья, родной дом"},
       {"воду", ""},              // an example
       {"дома", ""},              // an example after "~"
       {"м", ""},                 // a mark
       {"союз", ""},              // a mark without a full stop
       {"и", "और (аур) союз и"},  // a one-word translation, function word or not
-      {"от", ""},                // a function word inside a longer translation
+      {"родителей", ""},         // inflected, after the head noun
+      {"машина", "दमकल (дъм-къл) ж. пожарная машина"},
+      {"пожарная", ""},  // an adjective not in its dictionary form
+      {"горько", ""},    // beside the infinitive of a verb phrase
+      {"плакать", "बिलखना (би-лъкх-на:) гл. рыдать, горько плакать"},
       {"меня", "मुझ (мудж) мест. меня, мне"},
       {"Индия", "भारत (бха:-рът) м. Индия"},
       {"хорошо", "अच्छा (ъч-чха:) межд. хорошо!"},
