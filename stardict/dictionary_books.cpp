@@ -164,19 +164,20 @@ std::vector<HindiWordClass> wordClasses(const DictionaryEntry& e) {
         break;
       }
     }
+    // The ordinals decline as adjectives do: पहला, तीसरा, पाँचवाँ.
+    const bool ordinal =
+        mark == "числ." &&
+        (endsWith(e.headword, "ला") || endsWith(e.headword, "रा") || endsWith(e.headword, "था") ||
+         endsWith(e.headword, "ठा") || endsWith(e.headword, "वाँ"));
     HindiWordClass wordClass;
     if (mark == "м." && !name) {
       wordClass = HindiWordClass::MasculineNoun;
     } else if (mark == "ж." && !name) {
       wordClass = HindiWordClass::FeminineNoun;
-    } else if (mark == "прил.") {
+    } else if (mark == "прил." || ordinal) {
       wordClass = HindiWordClass::Adjective;
     } else if (mark == "гл.") {
       wordClass = HindiWordClass::Verb;
-    } else if (mark == "числ." && (endsWith(e.headword, "ला") || endsWith(e.headword, "रा") ||
-                                   endsWith(e.headword, "था") || endsWith(e.headword, "ठा") ||
-                                   endsWith(e.headword, "वाँ"))) {
-      wordClass = HindiWordClass::Adjective;  // the ordinals: पहला, तीसरा, पाँचवाँ
     } else {
       continue;
     }
