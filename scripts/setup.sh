@@ -10,7 +10,8 @@ packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           fonts-lohit-deva fonts-noto-core fonts-liberation locales
           dict-freedict-eng-hin time clang libclang-rt-dev tidy
           apertium-hin lttoolbox libstemmer-tools icu-devtools xclip
-          clang-tidy clang-format pyflakes3 hunspell hunspell-hi hunspell-ru libglib2.0-data)
+          clang-tidy clang-format pyflakes3 hunspell hunspell-hi hunspell-ru libglib2.0-data
+          dictzip sdcv)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
