@@ -19,13 +19,14 @@ const CliCommand kCommands[] = {
     {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
     {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},
     {"teacher", teacherCommand, "teacher export: the teacher lists as UTF-8 flashcard lines"},
+    {"export", exportCommand, "export stardict: the dictionary for other dictionary programs"},
 };
 
 void printUsage(std::FILE* out) {
   std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]\n\n");
   for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
   std::fprintf(out,
-               "\nsearch and count read ./dictiona.dat, or, when the current folder has none, the\n"
+               "\nsearch, count, gloss and export read ./dictiona.dat, or, when the current folder has none, the\n"
                "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat; on Windows\n"
                "the one beside vartolik-cli.exe), or the file given with --dictionary PATH.\n"
                "Arguments are UTF-8 (on Windows any Unicode text); output is UTF-8 with LF line\n"

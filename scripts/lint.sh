@@ -12,7 +12,7 @@ status=0
 # Hindi code table must exist for hindi/devanagari.cpp.
 cmake --preset native >/dev/null
 cmake --build --preset native --target vartolik_hindi_table >/dev/null
-core=$(ls base/*.cpp app/*.cpp draw/*.cpp query/*.cpp search/*.cpp teacher/*.cpp hindi/*.cpp cli/*.cpp \
+core=$(ls base/*.cpp app/*.cpp draw/*.cpp query/*.cpp search/*.cpp teacher/*.cpp hindi/*.cpp stardict/*.cpp cli/*.cpp \
        | grep -v -e '_win\.cpp$' -e '^app/main\.cpp$')
 echo "lint: clang-tidy over $(echo "$core" | wc -w) files of the core"
 # shellcheck disable=SC2086

@@ -12,7 +12,7 @@ packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev
           apertium-hin lttoolbox libstemmer-tools icu-devtools xclip
           clang-tidy clang-format pyflakes3 hunspell hunspell-hi hunspell-ru hunspell-tools
           libglib2.0-data
-          nsis)
+          nsis dictzip sdcv)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

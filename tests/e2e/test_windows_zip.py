@@ -1,6 +1,7 @@
 """The Windows download: vartolik-1.0-win64.zip holds one folder with the program's working
-folder and a Russian readme; unzipped into a fresh folder, the program starts from there,
-finds its faces and its dictionary, and a search writes f2.tc beside it."""
+folder, a Russian readme and the StarDict books in stardict/ with their note; unzipped into a
+fresh folder, the program starts from there, finds its faces and its dictionary, and a search
+writes f2.tc beside it."""
 import os
 import re
 import sys
@@ -15,8 +16,12 @@ from vartolik_e2e import (FONT_FILES, Vartolik, expected_result_file, frame_look
 DIST = Path(os.environ.get("VARTOLIK_DIST", Path(__file__).resolve().parents[2] / "build/windows/dist"))
 ZIP = DIST.parent / "vartolik-1.0-win64.zip"
 FOLDER = "vartolik-1.0-win64"
-EXPECTED = {"vartolik.exe", "dictiona.dat", *FONT_FILES, "OFL.txt", "kirvu.exe", "lemora1.exe",
+EXPECTED = {"vartolik.exe", "dictiona.dat", "russform.dat", *FONT_FILES, "OFL.txt", "kirvu.exe", "lemora1.exe",
             "helpo.htm", "intro.doc", "readme.txt", "vartolik-cli.exe"}
+# The StarDict books, as the build made them in build/windows/stardict-books, and their note.
+STARDICT = DIST.parent / "stardict-books"
+BOOKS = {"stardict/vartolik-hin-rus." + e for e in ("ifo", "idx", "syn", "dict.dz")} | \
+    {"stardict/vartolik-rus-hin." + e for e in ("ifo", "idx", "dict.dz")}
 DELO = "\u0434\u0435\u043b\u043e".encode("cp1251")  # "дело"
 
 
@@ -24,12 +29,17 @@ def test_zip_holds_one_complete_folder():
     with zipfile.ZipFile(ZIP) as z:
         names = [n for n in z.namelist() if not n.endswith("/")]
         assert all(n.startswith(FOLDER + "/") for n in names), names
-        assert {n[len(FOLDER) + 1:] for n in names} == EXPECTED, sorted(names)
+        assert {n[len(FOLDER) + 1:] for n in names} == EXPECTED | BOOKS | {"stardict/stardict.txt"}, \
+            sorted(names)
         for name in EXPECTED - {"readme.txt"}:
             assert z.read(f"{FOLDER}/{name}") == (DIST / name).read_bytes(), name
+        for name in BOOKS:
+            assert z.read(f"{FOLDER}/{name}") == (STARDICT / name[len("stardict/"):]).read_bytes(), name
         readme = z.read(f"{FOLDER}/readme.txt").decode("utf-8-sig")
-    for needed in ("vartolik.exe", "helpo.htm", "\u0441\u043f\u0440\u0430\u0432\u043a"):
-        assert needed in readme, needed  # the program, the help file, the word "help"
+        note = z.read(f"{FOLDER}/stardict/stardict.txt").decode("utf-8-sig")
+    for needed in ("vartolik.exe", "helpo.htm", "\u0441\u043f\u0440\u0430\u0432\u043a", "stardict"):
+        assert needed in readme, needed  # the program, the help file, the word "help", the books
+    assert "GoldenDict" in note and "vartolik-hin-rus" in note
     # The number of entries it names is the shipped dictionary's: lines that are no pointer.
     lines = (DIST / "dictiona.dat").read_bytes().split(b"\r\n")
     pointer = "\u0441\u043c. ".encode("cp1251")  # "см. "
