@@ -14,3 +14,4 @@ int countCommand(int argc, char** argv);
 int encodeCommand(int argc, char** argv);
 int decodeCommand(int argc, char** argv);
 int teacherCommand(int argc, char** argv);
+int glossCommand(int argc, char** argv);

@@ -1,0 +1,72 @@
+// Glossing a text: every word of a Hindi (or Russian) text matched with the one dictionary
+// entry a learner most likely wants, in the order of the text.
+//
+// The dictionary is read once into tables (`GlossDictionary`), so a text of any length costs
+// a few table look-ups per word, never a scan of the dictionary per word. A Hindi word is
+// looked for, best first:
+//   1. as a headword, spelled as in the text;
+//   2. as a headword once nukta and chandrabindu are set aside (राज/राज़, हँसी/हंसी);
+//   3. through its inflection: the dictionary forms its ending can stand for (लड़कियों ->
+//      लड़की, किताबें -> किताब, जाएगा -> जाना, पढ़कर -> पढ़ना), each tried by 1 and 2;
+//   4. by sound (the Phonetic key of the word, then of its regular dictionary forms), for
+//      spellings the rules above do not know.
+// A pointer line ("см. HEADWORD") found on the way leads to its target's entry, which is what
+// the gloss shows. A Russian word is looked for in the Russian parts: the entries where it (or
+// a form of it with a regular ending) stands earliest win — the first word of the first sense
+// before a later word, a sense before an example after "~".
+//
+// Everything here is portable and reads the dictionary's own bytes: headwords in the Hindi
+// face's codes, Russian in Windows-1251.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct GlossDictionary {
+  std::vector<std::string> lines;  // every line of dictiona.dat, without its line end
+  // Headword (Devanagari, UTF-8) -> line; the loose spelling (no nukta, chandrabindu as
+  // anusvara) -> line; a headword's Phonetic key (as text) -> line. The first line wins.
+  std::unordered_map<std::string, int32_t> exact, loose, sound;
+  // A folded Russian stem -> the lines whose Russian part holds a word of that stem, with the
+  // word's rank (its place: earlier is better, examples last).
+  struct RussianPlace {
+    int32_t line;
+    int32_t rank;
+    int32_t senseItems;  // how many items its sense has: the fewer, the surer the sense
+    bool whole;          // the word itself, not one of its stems
+  };
+  std::unordered_map<std::string, std::vector<RussianPlace>> russian;
+};
+
+// Reads the dictionary into the tables. False when it cannot be opened or read.
+bool loadGlossDictionary(const char* path, GlossDictionary& dictionary);
+// The same from the dictionary's bytes (lines ended by LF or CR LF; 0x1A ends the text).
+void buildGlossDictionary(const std::string& bytes, GlossDictionary& dictionary);
+
+// The line of the entry that glosses a Hindi word (Devanagari, UTF-8), or -1. A pointer line
+// is followed to its target.
+int32_t glossHindiWord(const GlossDictionary& dictionary, const std::string& utf8);
+// The line of the entry that glosses a Russian word (Windows-1251), or -1.
+int32_t glossRussianWord(const GlossDictionary& dictionary, const std::string& cp1251);
+
+// The dictionary forms a Hindi word's ending may stand for, most likely first (लड़कियों ->
+// लड़की; लड़कों -> लड़क, लड़का). Never the word itself; no form shorter than one letter.
+std::vector<std::string> hindiDictionaryForms(const std::string& utf8);
+
+// One word of a text and where it stands.
+struct TextWord {
+  std::string text;  // UTF-8
+  bool hindi;        // Devanagari; otherwise Cyrillic
+  bool mixed;        // letters of another script stand in the same word (पानीwater)
+};
+
+// Splits UTF-8 text into its Devanagari and Cyrillic words, in order; Latin words, digits and
+// punctuation separate them (a Latin run glued to a word marks it mixed). Invalid UTF-8 bytes
+// are skipped; `badOffsets` receives each one's byte offset (plus `base`).
+void splitTextWords(const std::string& utf8, std::vector<TextWord>& words,
+                    std::vector<std::size_t>* badOffsets = nullptr, std::size_t base = 0);
+
+// The headword of a dictionary line (the face's codes up to the first space).
+std::string glossHeadword(const std::string& line);
