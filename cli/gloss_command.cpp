@@ -35,9 +35,12 @@ const char kGlossHelp[] =
     "Invalid UTF-8 is reported with its byte offset and skipped. Exit status: 0 done, 2 the\n"
     "dictionary cannot be read or the output cannot be written.\n";
 
-// The bytes of a block that can be glossed now: up to the last ASCII byte that is not a
-// letter (a word never runs across it), or the whole block at the end of the input. A block
-// with no such byte is cut before its last UTF-8 character, which may be incomplete.
+// The bytes of the pending input that can be glossed now: up to the last ASCII byte that is
+// not a letter (a word never runs across it), or everything at the end of the input. Input
+// without such a byte is held back until it grows past kLongestRun, then cut before its last
+// UTF-8 character, which may be incomplete.
+constexpr std::size_t kLongestRun = std::size_t(1) << 20;
+
 std::size_t readyLength(const std::string& text, bool atEnd) {
   if (atEnd) return text.size();
   for (std::size_t i = text.size(); i-- > 0;) {
@@ -45,9 +48,10 @@ std::size_t readyLength(const std::string& text, bool atEnd) {
     bool letter = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z');
     if (b < 0x80 && !letter) return i + 1;
   }
+  if (text.size() < kLongestRun) return 0;
   std::size_t i = text.size();
   while (i > 0 && (static_cast<unsigned char>(text[i - 1]) & 0xC0) == 0x80) --i;
-  return i > 0 ? i - 1 : 0;
+  return i > 0 ? i - 1 : 0;  // i is just past the last lead byte
 }
 
 struct GlossRun {
@@ -142,6 +146,7 @@ int glossCommand(int argc, char** argv) {
     end = got == 0;
     pending.append(block, got);
     std::size_t ready = readyLength(pending, end);
+    if (ready == 0) continue;
     run.gloss(pending.substr(0, ready), offset);
     pending.erase(0, ready);
     offset += ready;
