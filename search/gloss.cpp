@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/text_stream.h"
 #include "hindi/cp1251.h"
 #include "hindi/devanagari.h"
 #include "search/phonetic.h"
+#include "search/search.h"
 
 namespace {
 
@@ -489,4 +491,56 @@ void splitTextWords(const std::string& utf8, std::vector<TextWord>& words,
     appendUtf8(current.text, cp);
   }
   finish();
+}
+
+SentenceGloss glossSentence(const GlossDictionary& d, const std::vector<TextWord>& words) {
+  SentenceGloss gloss;
+  for (const TextWord& word : words) {
+    ++gloss.words;
+    std::string bytes;
+    int32_t line = -1;
+    if (word.hindi) {
+      DevanagariError error;
+      if (!devanagariToCodes(word.text, bytes, error)) bytes.clear();
+      line = glossHindiWord(d, word.text);
+    } else {
+      std::string error;
+      if (utf8ToCp1251(word.text, bytes, error)) line = glossRussianWord(d, bytes);
+    }
+    if (line < 0) {
+      if (!bytes.empty() &&
+          std::find(gloss.missing.begin(), gloss.missing.end(), bytes) == gloss.missing.end())
+        gloss.missing.push_back(bytes);
+      continue;
+    }
+    ++gloss.found;
+    const bool listed = std::find(gloss.lines.begin(), gloss.lines.end(), line) != gloss.lines.end();
+    if (!listed && static_cast<int>(gloss.lines.size()) < kMatchCap) {
+      gloss.lines.push_back(line);
+      gloss.leadingWords.push_back(bytes);
+    }
+  }
+  return gloss;
+}
+
+std::string sentenceGlossText(const GlossDictionary& d, const SentenceGloss& gloss) {
+  std::string text;
+  for (int32_t line : gloss.lines) text += d.lines[static_cast<std::size_t>(line)] + "\n";
+  if (!gloss.missing.empty()) {
+    text += "? (\xED\xE5\xF2 \xE2 \xF1\xEB\xEE\xE2\xE0\xF0\xE5)";  // "? (нет в словаре)"
+    for (std::size_t i = 0; i < gloss.missing.size(); ++i)
+      text += (i ? ", " : " ") + gloss.missing[i];
+    text += "\n";
+  }
+  return text;
+}
+
+SearchStatus saveSentenceGloss(const char* resultPath, const std::string& text) {
+  if (fileKind(resultPath) == FileKind::Other) return SearchStatus::ResultNotRegular;
+  TextWriter out(resultPath, "w");
+  if (!out.isOpen()) return SearchStatus::ResultNotCreated;
+  out.write(text.data(), text.size());
+  const bool written = out.close();
+  const SearchStatus loaded = loadResultBuffer(resultPath);
+  return written || loaded != SearchStatus::Loaded ? loaded : SearchStatus::ResultNotWritten;
 }

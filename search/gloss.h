@@ -70,3 +70,32 @@ void splitTextWords(const std::string& utf8, std::vector<TextWord>& words,
 
 // The headword of a dictionary line (the face's codes up to the first space).
 std::string glossHeadword(const std::string& line);
+
+// ---- A copied sentence, glossed for the result list ----------------------------------------
+
+// A text of this many words (Devanagari and Cyrillic) is glossed as a sentence when tracked.
+constexpr int kSentenceMinWords = 4;
+constexpr int kSentenceMaxWords = 60;
+
+struct SentenceGloss {
+  int words = 0;  // words of the text
+  int found = 0;  // of them, the ones with an entry
+  // The entries to list, each once, in the order of the text (at most 100), and for each the
+  // word of the text (dictionary bytes) that first led to it.
+  std::vector<int32_t> lines;
+  std::vector<std::string> leadingWords;
+  std::vector<std::string> missing;  // words with no entry (dictionary bytes), each once
+};
+
+// Glosses the words of a text in order.
+SentenceGloss glossSentence(const GlossDictionary& dictionary, const std::vector<TextWord>& words);
+
+// What the result file holds for a gloss: the listed entries, then, when words were not found,
+// one line in the dictionary's format that names them: "? (нет в словаре) w1, w2, ...".
+// Lines end with LF (the result file stores them as CR LF).
+std::string sentenceGlossText(const GlossDictionary& dictionary, const SentenceGloss& gloss);
+
+// Rewrites the result file with that text and loads it into the result buffer, as a search
+// does: Loaded, ResultNotCreated, ResultNotWritten or a status of the load.
+enum class SearchStatus;
+SearchStatus saveSentenceGloss(const char* resultPath, const std::string& text);
