@@ -74,7 +74,7 @@ def main(argv):
         context = {}
         for t in texts:
             for w in hindi_texts.WORD_RE.findall(t):
-                context.setdefault(unicodedata.normalize("NFC", w), t.replace("\t", " ")[:160])
+                context.setdefault(unicodedata.normalize("NFC", w), " ".join(t.split())[:160])
         chosen = random.Random(args.seed).sample([r for r in hindi if r[1]],
                                                  min(args.sample, glossed))
         for w, _, e in chosen:

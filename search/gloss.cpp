@@ -65,12 +65,36 @@ std::u32string spelled(const std::u32string& word) {
 }
 
 // The spelling with what writers often leave out or swap set aside: no nukta, chandrabindu as
-// anusvara.
+// anusvara, a half nasal before a consonant as anusvara (हिन्दी हिंदी), long i and u as short
+// (रूपये रुपये), ये and यी as ए and ई after a vowel (नये नए).
 std::u32string loosely(const std::u32string& word) {
   std::u32string out;
-  for (char32_t c : word) {
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    char32_t c = word[i];
     if (c == kNukta) continue;
-    out += c == kCandrabindu ? kAnusvara : c;
+    const bool halfNasal = (c == 0x0919 || c == 0x091E || c == 0x0923 || c == 0x0928 ||
+                            c == 0x092E) &&
+                           i + 2 < word.size() && word[i + 1] == 0x094D &&
+                           word[i + 2] >= 0x0915 && word[i + 2] <= 0x0939;
+    if (halfNasal) {
+      out += kAnusvara;
+      ++i;  // the halant
+      continue;
+    }
+    const bool afterVowel = !out.empty() && ((out.back() >= 0x093E && out.back() <= 0x094C) ||
+                                             (out.back() >= 0x0904 && out.back() <= 0x0914));
+    if (c == 0x092F && afterVowel && i + 1 < word.size() &&
+        (word[i + 1] == 0x0947 || word[i + 1] == 0x0940)) {
+      out += word[i + 1] == 0x0947 ? char32_t(0x090F) : char32_t(0x0908);  // ए, ई
+      ++i;
+      continue;
+    }
+    if (c == kCandrabindu) c = kAnusvara;
+    if (c == 0x0940) c = 0x093F;  // ी -> ि
+    if (c == 0x0942) c = 0x0941;  // ू -> ु
+    if (c == 0x0908) c = 0x0907;  // ई -> इ
+    if (c == 0x090A) c = 0x0909;  // ऊ -> उ
+    out += c;
   }
   return out;
 }
@@ -123,7 +147,8 @@ const Ending kEndings[] = {
     {U"\u0907\u092F\u0947", {U"\u0928\u093E", nullptr}},                // -इये
     {U"\u0913\u0902", {U"", nullptr}},                                  // -ओं
     {U"\u094B\u0902", {U"", U"\u093E"}},                                // -ों -> -, -ा
-    {U"\u0947\u0902", {U"", U"\u0928\u093E"}},                          // -ें -> -, -ना
+    // A verb's -ें (करें, खोलें) is far more common than a noun's that has a verb beside it.
+    {U"\u0947\u0902", {U"\u0928\u093E", U""}},                          // -ें -> -ना, -
     {U"\u090F\u0901", {U"\u0928\u093E", nullptr}},                      // -एँ (subjunctive)
     {U"\u090F\u0902", {U"\u0928\u093E", nullptr}},                      // -एं
     {U"\u0942\u0901", {U"\u0928\u093E", nullptr}},                      // -ूँ
@@ -317,22 +342,6 @@ int32_t followPointer(const GlossDictionary& d, int32_t line) {
   return pointerTarget(d.lines[static_cast<std::size_t>(it->second)]).empty() ? it->second : -1;
 }
 
-int32_t lookUpSpelling(const GlossDictionary& d, const std::u32string& word) {
-  auto it = d.exact.find(toUtf8(word));
-  if (it != d.exact.end()) return followPointer(d, it->second);
-  it = d.loose.find(toUtf8(loosely(word)));
-  if (it != d.loose.end()) return followPointer(d, it->second);
-  return -1;
-}
-
-int32_t lookUpSound(const GlossDictionary& d, const std::string& utf8) {
-  PhoneticKey key = devanagariPhoneticKey(utf8, false);
-  // Short keys sound like too many words to stand for one of them.
-  if (key.overflow || key.length < 3) return -1;
-  auto it = d.sound.find(describePhoneticKey(key));
-  return it == d.sound.end() ? -1 : followPointer(d, it->second);
-}
-
 void addFirst(std::unordered_map<std::string, int32_t>& table, const std::string& key,
               int32_t line) {
   table.emplace(key, line);  // keeps the first line of a key
@@ -361,8 +370,6 @@ void buildGlossDictionary(const std::string& bytes, GlossDictionary& d) {
     const std::u32string dev = spelled(toU32(codesToDevanagari(headword)));
     addFirst(d.exact, toUtf8(dev), number);
     addFirst(d.loose, toUtf8(loosely(dev)), number);
-    PhoneticKey key = devanagariPhoneticKey(toUtf8(dev), false);
-    if (!key.overflow && key.length > 0) addFirst(d.sound, describePhoneticKey(key), number);
     if (pointerTarget(d.lines[n]).empty()) indexRussianPart(d, number);
   }
 }
@@ -408,16 +415,19 @@ std::vector<std::string> hindiDictionaryForms(const std::string& utf8) {
 
 int32_t glossHindiWord(const GlossDictionary& d, const std::string& utf8) {
   const std::u32string word = spelled(toU32(utf8));
-  int32_t line = lookUpSpelling(d, word);
-  if (line >= 0) return line;
-  const std::vector<std::string> forms = hindiDictionaryForms(toUtf8(word));
-  for (const std::string& form : forms) {
-    line = lookUpSpelling(d, toU32(form));
-    if (line >= 0) return line;
+  std::vector<std::u32string> candidates(1, word);
+  for (const std::string& form : hindiDictionaryForms(toUtf8(word))) candidates.push_back(toU32(form));
+  // The word or a dictionary form as written, before any of them with a spelling set aside
+  // (जाती is जाना's form before it is ज़ाती without its nukta).
+  for (const std::u32string& candidate : candidates) {
+    auto it = d.exact.find(toUtf8(candidate));
+    if (it != d.exact.end()) return followPointer(d, it->second);
   }
-  line = lookUpSound(d, toUtf8(word));
-  for (std::size_t i = 0; line < 0 && i < forms.size(); ++i) line = lookUpSound(d, forms[i]);
-  return line;
+  for (const std::u32string& candidate : candidates) {
+    auto it = d.loose.find(toUtf8(loosely(candidate)));
+    if (it != d.loose.end()) return followPointer(d, it->second);
+  }
+  return -1;
 }
 
 int32_t glossRussianWord(const GlossDictionary& d, const std::string& cp1251) {

@@ -5,11 +5,14 @@
 // a few table look-ups per word, never a scan of the dictionary per word. A Hindi word is
 // looked for, best first:
 //   1. as a headword, spelled as in the text;
-//   2. as a headword once nukta and chandrabindu are set aside (राज/राज़, हँसी/हंसी);
-//   3. through its inflection: the dictionary forms its ending can stand for (लड़कियों ->
-//      लड़की, किताबें -> किताब, जाएगा -> जाना, पढ़कर -> पढ़ना), each tried by 1 and 2;
-//   4. by sound (the Phonetic key of the word, then of its regular dictionary forms), for
-//      spellings the rules above do not know.
+//   2. through its inflection: the dictionary forms its ending can stand for (लड़कियों ->
+//      लड़की, किताबें -> किताब, जाएगा -> जाना, पढ़कर -> पढ़ना), as written;
+//   3. the word and those forms again with what writers spell either way set aside: nukta,
+//      chandrabindu or anusvara, a half nasal, the length of i and u, ये/ए (राज/राज़,
+//      हिन्दी/हिंदी, रूपये/रुपये, नये/नए).
+// Nothing is guessed by sound alone: in running text a word the rules do not lead to an entry
+// is more often missing from the dictionary than misspelled, and a near sound (डेट, डेटा) is
+// then a wrong gloss.
 // A pointer line ("см. HEADWORD") found on the way leads to its target's entry, which is what
 // the gloss shows. A Russian word is looked for in the Russian parts: the entries where it (or
 // a form of it with a regular ending) stands earliest win — the first word of the first sense
@@ -26,9 +29,9 @@
 
 struct GlossDictionary {
   std::vector<std::string> lines;  // every line of dictiona.dat, without its line end
-  // Headword (Devanagari, UTF-8) -> line; the loose spelling (no nukta, chandrabindu as
-  // anusvara) -> line; a headword's Phonetic key (as text) -> line. The first line wins.
-  std::unordered_map<std::string, int32_t> exact, loose, sound;
+  // Headword (Devanagari, UTF-8) -> line, and its spelling with the variable signs set aside
+  // -> line. The first line wins.
+  std::unordered_map<std::string, int32_t> exact, loose;
   // A folded Russian stem -> the lines whose Russian part holds a word of that stem, with the
   // word's rank (its place: earlier is better, examples last).
   struct RussianPlace {

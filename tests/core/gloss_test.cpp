@@ -69,7 +69,7 @@ TEST(Gloss, EachWordFindsTheEntryALearnerWants) {
       {"nukta left out", "राज", "राज़"},
       {"precomposed nukta letter", "लड़की", "लड़की"},
       {"pointer leads to its target", "हिन्दी", "हिंदी"},
-      {"by sound: vowel length", "पानि", "पानी"},
+      {"long i written short", "पानि", "पानी"},
       {"unknown word", "कुत्ता", "-"},
       {"Russian: a form of the first sense before a word of a later one",
        "книги", "किताब"},
