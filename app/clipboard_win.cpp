@@ -1,8 +1,10 @@
 #include "app/clipboard_win.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/window_win.h"
 #include "base/session_state.h"
@@ -11,6 +13,8 @@
 #include "query/clipboard_text.h"
 #include "query/query_line_win.h"
 #include "res/resource.h"
+#include "search/gloss.h"
+#include "search/search.h"
 #include "search/result_buffer.h"
 #include "teacher/teacher_export.h"
 
@@ -171,6 +175,54 @@ void lookUp(HWND window, const ClipboardQueryText& q) {
   showWithoutActivating(window);
 }
 
+// A copied text of several Hindi or Russian words: every word's entry, in the order of the
+// text, takes the place of a search's results. False when the text is no sentence (a word or
+// a short phrase is searched instead); true when it was glossed or is to be left alone.
+bool glossCopiedSentence(HWND window, const std::u16string& text) {
+  std::vector<TextWord> words;
+  splitTextWords(utf16ToUtf8(text), words);
+  if (static_cast<int>(words.size()) < kSentenceMinWords) return false;
+  // A longer text, or a word that mixes scripts, is left alone as copies always were.
+  const bool mixed =
+      std::any_of(words.begin(), words.end(), [](const TextWord& w) { return w.mixed; });
+  if (static_cast<int>(words.size()) > kSentenceMaxWords || mixed) return true;
+
+  HDC dc = GetDC(window);
+  GlossDictionary dictionary;
+  SearchStatus status = SearchStatus::DictionaryMissing;
+  SentenceGloss gloss;
+  if (loadGlossDictionary("dictiona.dat", dictionary)) {
+    gloss = glossSentence(dictionary, words);
+    status = saveSentenceGloss("f2.tc", sentenceGlossText(dictionary, gloss));
+  }
+  if (!searchSucceeded(status)) {
+    report(dc, "Can not read \"dictiona.dat\" or write \"f2.tc\": the copy was not glossed",
+           true);
+    ReleaseDC(window, dc);
+    return true;
+  }
+  session.dictionaryActive = 1;
+  session.searchLanguage = words[0].hindi ? 1 : 0;
+  session.foundCount = static_cast<int32_t>(gloss.lines.size());
+  session.scrollLine = 0;
+  session.viewMode = ViewResults;
+  // The line holds the text's first word, when it fits, for the highlight and the next search.
+  session.queryLength = session.caretIndex = 0;
+  const std::string first = gloss.lines.empty() ? std::string() : gloss.leadingWords[0];
+  insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength, session.caretIndex,
+                   first);
+  InvalidateRect(window, nullptr, FALSE);
+  if (session.headerStyle == HeaderFull) {
+    UpdateWindow(window);  // the paint writes its own status first
+    char line[kMessageTextSize];
+    std::snprintf(line, sizeof line, "Sentence: %d words, %d found", gloss.words, gloss.found);
+    StatusLine(dc, line);
+  }
+  ReleaseDC(window, dc);
+  showWithoutActivating(window);
+  return true;
+}
+
 }  // namespace
 
 bool clipboardKeyDown(HWND window, WPARAM virtualKey) {
@@ -222,6 +274,7 @@ LRESULT onClipboardUpdate(HWND window) {
     return 0;
   std::u16string text;
   if (!readClipboardText(window, text)) return 0;
+  if (glossCopiedSentence(window, text)) return 0;
   const ClipboardQueryText q = queryFromTrackedText(text);
   if (q.outcome == ClipboardQuery::Ready) lookUp(window, q);
   return 0;

@@ -15,3 +15,4 @@ int encodeCommand(int argc, char** argv);
 int decodeCommand(int argc, char** argv);
 int teacherCommand(int argc, char** argv);
 int exportCommand(int argc, char** argv);
+int glossCommand(int argc, char** argv);

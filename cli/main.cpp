@@ -18,6 +18,7 @@ const CliCommand kCommands[] = {
     {"count", countCommand, "count the lines of dictiona.dat"},
     {"encode", encodeCommand, "UTF-8 on stdin to dictionary bytes (Hindi codes, Windows-1251)"},
     {"decode", decodeCommand, "dictionary bytes on stdin to UTF-8"},
+    {"gloss", glossCommand, "UTF-8 text on stdin, each word with the entry that glosses it"},
     {"teacher", teacherCommand, "teacher export: the teacher lists as UTF-8 flashcard lines"},
     {"export", exportCommand, "export stardict: the dictionary for other dictionary programs"},
 };

@@ -365,5 +365,53 @@ class TeacherExport(unittest.TestCase):
                                                     + "\tдом\tghar\tдом\n").encode("utf-8"))
 
 
+class Gloss(unittest.TestCase):
+    """A text glossed word by word: the entry chosen for each word, the summary, bad input."""
+    LINES = ["लड़की (лъР-ки:) ж. девочка",
+             "किताब (ки-та:б) ж. книга",
+             "अध्याय (ъдх-йа:й) м. глава книги",
+             "पढ़ना (пъРх-на:) гл. читать",
+             "हिंदी (хин-ди:) ж. хинди",
+             "हिन्दी (хин-ди:) см. हिंदी - вариант написания"]
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.folder = self.dir.name
+        encoded = subprocess.run([CLI, "encode"], input="\n".join(self.LINES).encode(),
+                                 capture_output=True, check=True).stdout
+        with open(os.path.join(self.folder, "dictiona.dat"), "wb") as f:
+            f.write(encoded.replace(b"\n", b"\r\n") + b"\r\n")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_cases(self):
+        entry = {line.split(" ")[0]: line for line in self.LINES}
+        cases = [
+            ("inflected forms and an unknown word", "लड़कियों ने किताबें पढ़ीं।".encode(), [],
+             0, "लड़कियों\t%s\nने\t\nकिताबें\t%s\nपढ़ीं\t%s\n"
+             % (entry["लड़की"], entry["किताब"], entry["पढ़ना"]),
+             "4 words, 4 distinct; glossed 75.0 % of the words, 75.0 % of the distinct words"),
+            ("a pointer shows its target", "हिन्दी".encode(), [], 0,
+             "हिन्दी\t%s\n" % entry["हिंदी"], "1 words"),
+            ("Russian through the Russian parts", "книги".encode(), [], 0,
+             "книги\t%s\n" % entry["किताब"], "glossed 100.0 %"),
+            ("invalid UTF-8 skipped with its offset", b"\xff\xc3 " + "किताब".encode(), [], 0,
+             "किताब\t%s\n" % entry["किताब"], "byte 0: not valid UTF-8, skipped"),
+            ("flashcards: each glossed word once", "किताब किताबें किताब ने".encode(), ["--tsv"], 0,
+             TeacherExport.HEADER + "किताब\tкнига\tки-та:б\tкнига\n"
+             + "किताब\tкнига\tки-та:б\tкнига\n", "4 words, 3 distinct"),
+            ("no dictionary", "किताब".encode(), ["--dictionary", "none.dat"], 2, "",
+             'cannot read the dictionary "none.dat"'),
+        ]
+        for name, text, options, code, out, err in cases:
+            with self.subTest(name):
+                p = subprocess.run([CLI, "gloss", *options], cwd=self.folder, input=text,
+                                   capture_output=True, timeout=60)
+                self.assertEqual(p.returncode, code, p.stderr)
+                self.assertEqual(p.stdout.decode(), out)
+                self.assertIn(err, p.stderr.decode())
+
+
 if __name__ == "__main__":
     unittest.main()

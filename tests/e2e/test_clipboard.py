@@ -253,6 +253,26 @@ def test_tracking():
             clip.put(" ".join([WATER] * 100))
             assert untouched(app, before), "500 characters were looked up"
 
+            # A sentence: each word's entry once, in the order of the text, through inflections;
+            # the word with no entry named on the last line; the first word in the query line.
+            clip.put("लड़कियों ने "
+                     "किताबें पढ़ीं, "
+                     "किताबें ग्लोर"
+                     "्फ़िन।")
+            poll("the sentence glossed", lambda: stamp(app) != before, 10)
+            lines = result_file(app).split(b"\r\n")
+            heads = [decode_line(line).split(" ")[0] for line in lines if line]
+            assert heads == ["लड़की", "ने",
+                             "किताब", "पढ़ना",
+                             "?"], heads
+            assert decode_line(lines[4]).endswith("ग्लोर्"
+                                                  "फ़िन"), lines[4]
+            poll("the sentence's count on the status line",
+                 lambda: status_says(app, app.screenshot(), b"Sentence: 6 words, 5 found",
+                                     b"Dictionary has found ")[0], 10)
+            app.screenshot("clipboard_sentence")
+            before = stamp(app)
+
             # A word copied while a box is open (F3's question) is looked up once it closes.
             app.focus()
             app.key("F3")
