@@ -204,20 +204,30 @@ bool glossCopiedSentence(HWND window, const std::u16string& text) {
   session.dictionaryActive = 1;
   session.searchLanguage = words[0].hindi ? 1 : 0;
   session.foundCount = static_cast<int32_t>(gloss.lines.size());
+  session.foundBy = FoundAsTyped;
   session.scrollLine = 0;
   session.viewMode = ViewResults;
+  // F3 pairs each listed entry with the word of the text that led to it.
+  session.resultLineWordCount = 0;
+  for (std::size_t k = 0; k < gloss.leadingWords.size() && k < kGlossedLines; ++k) {
+    const std::string& word = gloss.leadingWords[k];
+    const std::size_t n = std::min<std::size_t>(word.size(), kQueryCapacity);
+    std::copy(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(n),
+              session.resultLineWord[k]);
+    session.resultLineWordLength[k] = static_cast<int32_t>(n);
+    session.resultLineWordCount = static_cast<int32_t>(k + 1);
+  }
   // The line holds the text's first word, when it fits, for the highlight and the next search.
   session.queryLength = session.caretIndex = 0;
   const std::string first = gloss.lines.empty() ? std::string() : gloss.leadingWords[0];
   insertQueryBytes(session.queryText, kQueryCapacity, session.queryLength, session.caretIndex,
                    first);
+  std::copy(session.queryText, session.queryText + session.queryLength, session.resultQueryText);
+  session.resultQueryLength = session.queryLength;
+  char note[kMessageTextSize];
+  std::snprintf(note, sizeof note, "Sentence: %d words, %d found", gloss.words, gloss.found);
+  setStatusNote(session, note);
   InvalidateRect(window, nullptr, FALSE);
-  if (session.headerStyle == HeaderFull) {
-    UpdateWindow(window);  // the paint writes its own status first
-    char line[kMessageTextSize];
-    std::snprintf(line, sizeof line, "Sentence: %d words, %d found", gloss.words, gloss.found);
-    StatusLine(dc, line);
-  }
   ReleaseDC(window, dc);
   showWithoutActivating(window);
   return true;

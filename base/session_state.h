@@ -23,6 +23,7 @@ enum FoundBy : int32_t { FoundAsTyped = 0, FoundByPhoneticFallback = 1, FoundCop
 
 constexpr int kQueryCapacity = 32;
 constexpr int kMessageTextSize = 80;
+constexpr int kGlossedLines = 100;  // the result list's cap of 100 lines
 
 struct SessionState {
   int16_t dictionaryActive = 0;  // 0 intro screen, 1 dictionary screen
@@ -50,6 +51,11 @@ struct SessionState {
   // pairs the shown headword with it, whatever the query line holds since.
   char resultQueryText[kQueryCapacity] = {};
   int32_t resultQueryLength = 0;
+  // A glossed sentence's lines each came from a word of the text: line k's word, while k is
+  // below resultLineWordCount (0 after a search), is the query F3 pairs with that line.
+  char resultLineWord[kGlossedLines][kQueryCapacity] = {};
+  int32_t resultLineWordLength[kGlossedLines] = {};
+  int32_t resultLineWordCount = 0;
   // What the status line of the full header says about the last paste, copy, save or change
   // of language; empty while it shows the view's own text. A search clears it.
   char statusNote[kMessageTextSize] = {};

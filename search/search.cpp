@@ -541,6 +541,7 @@ SearchStatus runDictionarySearch(const SearchPaths& paths) {
     // The buffer's lines now belong to this query: F3 pairs them with it.
     std::copy(session.queryText, session.queryText + session.queryLength, session.resultQueryText);
     session.resultQueryLength = session.queryLength;
+    session.resultLineWordCount = 0;
   }
   return written == SearchStatus::ResultNotWritten ? written : loaded;
 }

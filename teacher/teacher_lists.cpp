@@ -231,14 +231,18 @@ std::string wholeWordIn(const std::string& line, std::size_t from, const std::st
   return "";
 }
 
-// The query that filled the result buffer.
-std::string resultQuery() {
-  int32_t n = session.resultQueryLength;
-  n = n < 0 ? 0 : n > kQueryCapacity ? kQueryCapacity : n;
-  return std::string(session.resultQueryText, static_cast<std::size_t>(n));
-}
-
 int currentLine() { return session.scrollLine > 0 ? session.scrollLine : 0; }
+
+// The query that filled the result buffer; for a glossed sentence, the word of the text that
+// led to the first shown line.
+std::string resultQuery() {
+  const int line = currentLine();
+  const bool glossed = line < session.resultLineWordCount && line < kGlossedLines;
+  const char* text = glossed ? session.resultLineWord[line] : session.resultQueryText;
+  int32_t n = glossed ? session.resultLineWordLength[line] : session.resultQueryLength;
+  n = n < 0 ? 0 : n > kQueryCapacity ? kQueryCapacity : n;
+  return std::string(text, static_cast<std::size_t>(n));
+}
 
 bool readText(const std::string& path, std::string& text) {
   TextReader reader(path.c_str());
