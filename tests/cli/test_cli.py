@@ -377,7 +377,7 @@ class Gloss(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
         self.folder = self.dir.name
-        encoded = subprocess.run([CLI, "encode"], input="\n".join(self.LINES).encode(),
+        encoded = subprocess.run([*RUNNER, CLI, "encode"], input="\n".join(self.LINES).encode(),
                                  capture_output=True, check=True).stdout
         with open(os.path.join(self.folder, "dictiona.dat"), "wb") as f:
             f.write(encoded.replace(b"\n", b"\r\n") + b"\r\n")
@@ -406,7 +406,7 @@ class Gloss(unittest.TestCase):
         ]
         for name, text, options, code, out, err in cases:
             with self.subTest(name):
-                p = subprocess.run([CLI, "gloss", *options], cwd=self.folder, input=text,
+                p = subprocess.run([*RUNNER, CLI, "gloss", *options], cwd=self.folder, input=text,
                                    capture_output=True, timeout=60)
                 self.assertEqual(p.returncode, code, p.stderr)
                 self.assertEqual(p.stdout.decode(), out)

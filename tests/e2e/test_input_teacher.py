@@ -120,8 +120,8 @@ def cp(text):
 # headword saved, Russian saved)
 RUSSIAN_SIDE = [
     ("Russian", EXACT, cp("дом"), 0, None, "дом"),          # in "гостевой дом"
-    ("Russian", PHONETIC, b"paanee", 0, None, "страница"),  # Latin: पन्ना's first translation
-    ("Russian", PHONETIC, cp("читаю"), 0, None, "газета"),  # inflected: अख़बार's, not the form
+    ("Russian", PHONETIC, b"paanee", 0, None, "вода"),      # Latin: पानी's first translation
+    ("Russian", PHONETIC, cp("читаю"), 0, None, "читать"),  # inflected: पढ़ना's, not the form
     ("Hindi", EXACT, b"panY", 1, b"panY", "вода"),          # Hindi codes: पानी's translation
 ]
 
@@ -169,7 +169,7 @@ def test_saved_pair_is_the_pair_shown():
 
         # F3 takes the shown lines, not f2.tc: another copy of the program (or vartolik-cli)
         # rewrote it since.
-        search_for(app, "Russian", SUBSTRING, cp("вода"))
+        search_for(app, "Russian", EXACT, cp("вода"))
         first = lines_of(app, "f2.tc")[0].split(b" ")[0]
         (app.workdir / "f2.tc").write_bytes(lines_of(app, "f2.tc")[5] + b"\r\n")
         save(app)

@@ -143,9 +143,10 @@ def test_install_search_uninstall():
 
         wine(str(SETUP), "/S")
 
-        installed = {p.name: p.read_bytes() for p in where.folder.rglob("*") if p.is_file()}
+        installed = {p.relative_to(where.folder).as_posix(): p.read_bytes()
+                     for p in where.folder.rglob("*") if p.is_file()}
         for name, data in zip_files().items():
-            assert installed.get(name.replace("/", os.sep)) == data, f"{name} not installed as shipped"
+            assert installed.get(name) == data, f"{name} not installed as shipped"
         for name, data in USER_FILES.items():
             assert installed[name] == data, f"{name} was changed by installing over it"
         assert "uninstall.exe" in installed
