@@ -196,8 +196,7 @@ bool glossCopiedSentence(HWND window, const std::u16string& text) {
     status = saveSentenceGloss("f2.tc", sentenceGlossText(dictionary, gloss));
   }
   if (!searchSucceeded(status)) {
-    report(dc, "Can not read \"dictiona.dat\" or write \"f2.tc\": the copy was not glossed",
-           true);
+    report(dc, "Can not read \"dictiona.dat\" or write \"f2.tc\": the copy was not glossed", true);
     ReleaseDC(window, dc);
     return true;
   }

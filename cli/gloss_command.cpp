@@ -25,7 +25,8 @@ const char kGlossHelp[] =
     "Reads UTF-8 text on standard input and prints each Hindi (Devanagari) or Russian word in\n"
     "order with the dictionary entry that glosses it: the word's own entry, its dictionary\n"
     "form's for an inflected word, a pointer line's target, or the entry that sounds like it;\n"
-    "Russian words through the Russian parts. Lines: word<TAB>headword (reading) Russian, or word<TAB> when\n"
+    "Russian words through the Russian parts. Lines: word<TAB>headword (reading) Russian, or "
+    "word<TAB> when\n"
     "nothing glosses it. A summary goes to standard error.\n"
     "\n"
     "  --dictionary PATH  the dictionary to read (default: ./dictiona.dat, or the installed copy)\n"
@@ -108,7 +109,9 @@ struct GlossRun {
   }
 };
 
-double share(uint64_t part, uint64_t whole) { return whole ? 100.0 * part / whole : 0.0; }
+double share(uint64_t part, uint64_t whole) {
+  return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
 
 }  // namespace
 

@@ -26,13 +26,15 @@ const CliCommand kCommands[] = {
 void printUsage(std::FILE* out) {
   std::fprintf(out, "usage: vartolik-cli COMMAND [ARGS...]\n\n");
   for (const CliCommand& c : kCommands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
-  std::fprintf(out,
-               "\nsearch, count, gloss and export read ./dictiona.dat, or, when the current folder has none, the\n"
-               "copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat; on Windows\n"
-               "the one beside vartolik-cli.exe), or the file given with --dictionary PATH.\n"
-               "Arguments are UTF-8 (on Windows any Unicode text); output is UTF-8 with LF line\n"
-               "ends on every system.\n"
-               "'vartolik-cli COMMAND --help' describes one command.\n");
+  std::fprintf(
+      out,
+      "\nsearch, count, gloss and export read ./dictiona.dat, or, when the current folder\n"
+      "has none, the copy installed with vartolik-cli (PREFIX/share/vartolik/dictiona.dat;\n"
+      "on Windows the one beside vartolik-cli.exe), or the file given with --dictionary\n"
+      "PATH.\n"
+      "Arguments are UTF-8 (on Windows any Unicode text); output is UTF-8 with LF line\n"
+      "ends on every system.\n"
+      "'vartolik-cli COMMAND --help' describes one command.\n");
 }
 
 }  // namespace

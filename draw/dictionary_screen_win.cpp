@@ -119,8 +119,7 @@ int paintFull(HDC dc, bool whole) {
     char local[kMessageTextSize];
     char* status = session.viewMode == 1 ? session.messageText : local;
     const int statusLength =
-        statusText(session.viewMode, session.foundCount, status, kMessageTextSize,
-                   session.foundBy);
+        statusText(session.viewMode, session.foundCount, status, kMessageTextSize, session.foundBy);
     if (statusLength >= 0) TextOutA(dc, 10, 99, status, statusLength);
   }
 

@@ -41,7 +41,9 @@ constexpr char32_t kAnusvara = 0x0902;
 bool isDevanagariLetter(char32_t c) {
   return (c >= 0x0900 && c <= 0x0963) || (c >= 0x0971 && c <= 0x097F);
 }
-bool isCyrillicLetter(char32_t c) { return (c >= 0x0410 && c <= 0x044F) || c == 0x0401 || c == 0x0451; }
+bool isCyrillicLetter(char32_t c) {
+  return (c >= 0x0410 && c <= 0x044F) || c == 0x0401 || c == 0x0451;
+}
 bool isLatinLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 // A letter that can carry a syllable: a consonant or an independent vowel.
 bool isSyllableBase(char32_t c) {
@@ -72,10 +74,10 @@ std::u32string loosely(const std::u32string& word) {
   for (std::size_t i = 0; i < word.size(); ++i) {
     char32_t c = word[i];
     if (c == kNukta) continue;
-    const bool halfNasal = (c == 0x0919 || c == 0x091E || c == 0x0923 || c == 0x0928 ||
-                            c == 0x092E) &&
-                           i + 2 < word.size() && word[i + 1] == 0x094D &&
-                           word[i + 2] >= 0x0915 && word[i + 2] <= 0x0939;
+    const bool halfNasal =
+        (c == 0x0919 || c == 0x091E || c == 0x0923 || c == 0x0928 || c == 0x092E) &&
+        i + 2 < word.size() && word[i + 1] == 0x094D && word[i + 2] >= 0x0915 &&
+        word[i + 2] <= 0x0939;
     if (halfNasal) {
       out += kAnusvara;
       ++i;  // the halant
@@ -148,33 +150,33 @@ const Ending kEndings[] = {
     {U"\u0913\u0902", {U"", nullptr}},                                  // -ओं
     {U"\u094B\u0902", {U"", U"\u093E"}},                                // -ों -> -, -ा
     // A verb's -ें (करें, खोलें) is far more common than a noun's that has a verb beside it.
-    {U"\u0947\u0902", {U"\u0928\u093E", U""}},                          // -ें -> -ना, -
-    {U"\u090F\u0901", {U"\u0928\u093E", nullptr}},                      // -एँ (subjunctive)
-    {U"\u090F\u0902", {U"\u0928\u093E", nullptr}},                      // -एं
-    {U"\u0942\u0901", {U"\u0928\u093E", nullptr}},                      // -ूँ
-    {U"\u0942\u0902", {U"\u0928\u093E", nullptr}},                      // -ूं
-    {U"\u090A\u0901", {U"\u0928\u093E", nullptr}},                      // -ऊँ
-    {U"\u090A\u0902", {U"\u0928\u093E", nullptr}},                      // -ऊं
-    {U"\u0940\u0902", {U"\u0928\u093E", U"\u0940"}},                    // -ीं
-    {U"\u093F\u090F", {U"\u0928\u093E", nullptr}},                      // -िए
-    {U"\u0907\u090F", {U"\u0928\u093E", nullptr}},                      // -इए
-    {U"\u0924\u093E", {U"\u0928\u093E", nullptr}},                      // -ता
-    {U"\u0924\u0940", {U"\u0928\u093E", nullptr}},                      // -ती
-    {U"\u0924\u0947", {U"\u0928\u093E", nullptr}},                      // -ते
-    {U"\u092F\u093E", {U"\u0928\u093E", nullptr}},                      // -या
-    {U"\u092F\u0940", {U"\u0928\u093E", nullptr}},                      // -यी
-    {U"\u092F\u0947", {U"\u0928\u093E", nullptr}},                      // -ये
-    {U"\u0915\u0930", {U"\u0928\u093E", nullptr}},                      // -कर
-    {U"\u0915\u0947", {U"\u0928\u093E", nullptr}},                      // -के
-    {U"\u0928\u0947", {U"\u0928\u093E", nullptr}},                      // -ने
-    {U"\u0928\u0940", {U"\u0928\u093E", nullptr}},                      // -नी
-    {U"\u0947", {U"\u093E", U"\u0928\u093E"}},                          // -े -> -ा, -ना
-    {U"\u0940", {U"\u093E", U"\u0928\u093E"}},                          // -ी -> -ा, -ना
-    {U"\u093E", {U"\u0928\u093E", nullptr}},                            // -ा -> -ना
-    {U"\u0908", {U"\u0928\u093E", U"\u092F\u093E"}},                     // -ई -> -ना, -या
-    {U"\u090F", {U"\u0928\u093E", U"\u092F\u093E"}},                     // -ए
-    {U"\u094B", {U"\u0928\u093E", nullptr}},                            // -ो
-    {U"\u0913", {U"\u0928\u093E", nullptr}},                            // -ओ
+    {U"\u0947\u0902", {U"\u0928\u093E", U""}},        // -ें -> -ना, -
+    {U"\u090F\u0901", {U"\u0928\u093E", nullptr}},    // -एँ (subjunctive)
+    {U"\u090F\u0902", {U"\u0928\u093E", nullptr}},    // -एं
+    {U"\u0942\u0901", {U"\u0928\u093E", nullptr}},    // -ूँ
+    {U"\u0942\u0902", {U"\u0928\u093E", nullptr}},    // -ूं
+    {U"\u090A\u0901", {U"\u0928\u093E", nullptr}},    // -ऊँ
+    {U"\u090A\u0902", {U"\u0928\u093E", nullptr}},    // -ऊं
+    {U"\u0940\u0902", {U"\u0928\u093E", U"\u0940"}},  // -ीं
+    {U"\u093F\u090F", {U"\u0928\u093E", nullptr}},    // -िए
+    {U"\u0907\u090F", {U"\u0928\u093E", nullptr}},    // -इए
+    {U"\u0924\u093E", {U"\u0928\u093E", nullptr}},    // -ता
+    {U"\u0924\u0940", {U"\u0928\u093E", nullptr}},    // -ती
+    {U"\u0924\u0947", {U"\u0928\u093E", nullptr}},    // -ते
+    {U"\u092F\u093E", {U"\u0928\u093E", nullptr}},    // -या
+    {U"\u092F\u0940", {U"\u0928\u093E", nullptr}},    // -यी
+    {U"\u092F\u0947", {U"\u0928\u093E", nullptr}},    // -ये
+    {U"\u0915\u0930", {U"\u0928\u093E", nullptr}},    // -कर
+    {U"\u0915\u0947", {U"\u0928\u093E", nullptr}},    // -के
+    {U"\u0928\u0947", {U"\u0928\u093E", nullptr}},    // -ने
+    {U"\u0928\u0940", {U"\u0928\u093E", nullptr}},    // -नी
+    {U"\u0947", {U"\u093E", U"\u0928\u093E"}},        // -े -> -ा, -ना
+    {U"\u0940", {U"\u093E", U"\u0928\u093E"}},        // -ी -> -ा, -ना
+    {U"\u093E", {U"\u0928\u093E", nullptr}},          // -ा -> -ना
+    {U"\u0908", {U"\u0928\u093E", U"\u092F\u093E"}},  // -ई -> -ना, -या
+    {U"\u090F", {U"\u0928\u093E", U"\u092F\u093E"}},  // -ए
+    {U"\u094B", {U"\u0928\u093E", nullptr}},          // -ो
+    {U"\u0913", {U"\u0928\u093E", nullptr}},          // -ओ
     // A bare verb stem before सकना, चुकना, पाना or a conjunctive: जा सकता, पढ़ चुका.
     {U"", {U"\u0928\u093E", nullptr}},
 };
@@ -234,22 +236,22 @@ std::string pointerTarget(const std::string& line) {
 // Words of a Russian part that only say what kind of word or use it is.
 bool isMarkWord(const std::string& folded) {
   static const char* const kMarks[] = {
-      "\xEC",                                  // м
-      "\xE6",                                  // ж
-      "\xF1\xF0",                              // ср
-      "\xE3\xEB",                              // гл
-      "\xEF\xF0\xE8\xEB",                      // прил
-      "\xED\xE0\xF0\xE5\xF7",                  // нареч
-      "\xEC\xE5\xF1\xF2",                      // мест
-      "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3",      // послелог
-      "\xF1\xEE\xFE\xE7",                      // союз
-      "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",          // частица
-      "\xEC\xE5\xE6\xE4",                      // межд
-      "\xF7\xE8\xF1\xEB",                      // числ
-      "\xF0\xE0\xE7\xE3",                      // разг
-      "\xEA\xED\xE8\xE6\xED",                  // книжн
-      "\xEF\xEE\xFD\xF2",                      // поэт
-      "\xF1\xEC",                              // см
+      "\xEC",                              // м
+      "\xE6",                              // ж
+      "\xF1\xF0",                          // ср
+      "\xE3\xEB",                          // гл
+      "\xEF\xF0\xE8\xEB",                  // прил
+      "\xED\xE0\xF0\xE5\xF7",              // нареч
+      "\xEC\xE5\xF1\xF2",                  // мест
+      "\xEF\xEE\xF1\xEB\xE5\xEB\xEE\xE3",  // послелог
+      "\xF1\xEE\xFE\xE7",                  // союз
+      "\xF7\xE0\xF1\xF2\xE8\xF6\xE0",      // частица
+      "\xEC\xE5\xE6\xE4",                  // межд
+      "\xF7\xE8\xF1\xEB",                  // числ
+      "\xF0\xE0\xE7\xE3",                  // разг
+      "\xEA\xED\xE8\xE6\xED",              // книжн
+      "\xEF\xEE\xFD\xF2",                  // поэт
+      "\xF1\xEC",                          // см
   };
   for (const char* m : kMarks) {
     if (folded == m) return true;
@@ -416,7 +418,8 @@ std::vector<std::string> hindiDictionaryForms(const std::string& utf8) {
 int32_t glossHindiWord(const GlossDictionary& d, const std::string& utf8) {
   const std::u32string word = spelled(toU32(utf8));
   std::vector<std::u32string> candidates(1, word);
-  for (const std::string& form : hindiDictionaryForms(toUtf8(word))) candidates.push_back(toU32(form));
+  for (const std::string& form : hindiDictionaryForms(toUtf8(word)))
+    candidates.push_back(toU32(form));
   // The word or a dictionary form as written, before any of them with a spelling set aside
   // (जाती is जाना's form before it is ज़ाती without its nukta).
   for (const std::u32string& candidate : candidates) {
@@ -460,7 +463,7 @@ int32_t glossRussianWord(const GlossDictionary& d, const std::string& cp1251) {
 void splitTextWords(const std::string& utf8, std::vector<TextWord>& words,
                     std::vector<std::size_t>* badOffsets, std::size_t base) {
   TextWord current;
-  int script = 0;  // of the current word: 1 Devanagari, 2 Cyrillic
+  int script = 0;            // of the current word: 1 Devanagari, 2 Cyrillic
   bool latinBefore = false;  // a Latin run touches the word
   auto finish = [&]() {
     if (script) {
@@ -524,7 +527,8 @@ SentenceGloss glossSentence(const GlossDictionary& d, const std::vector<TextWord
       continue;
     }
     ++gloss.found;
-    const bool listed = std::find(gloss.lines.begin(), gloss.lines.end(), line) != gloss.lines.end();
+    const bool listed =
+        std::find(gloss.lines.begin(), gloss.lines.end(), line) != gloss.lines.end();
     if (!listed && static_cast<int>(gloss.lines.size()) < kMatchCap) {
       gloss.lines.push_back(line);
       gloss.leadingWords.push_back(bytes);

@@ -12,18 +12,12 @@ namespace {
 
 // A small dictionary in UTF-8, one line a string, turned into the dictionary's bytes.
 const char* const kLines[] = {
-    "किताब (ки-та:б) ж. книга",
-    "अध्याय (ъдх-йа:й) м. глава книги",
-    "जल (джъл) м. вода, книжн.",
-    "पानी (па:-ни:) м. 1) вода; 2) дождь",
-    "लड़की (лъР-ки:) ж. девочка",
-    "लड़का (лъР-ка:) м. мальчик",
-    "जाना (джа:-на:) гл. идти",
-    "पढ़ना (пъРх-на:) гл. читать",
-    "नया (нъ-йа:) прил. новый",
-    "राज़ (ра:з) м. тайна",
-    "हिंदी (хин-ди:) ж. хинди",
-    "हिन्दी (хин-ди:) см. हिंदी - вариант",
+    "किताब (ки-та:б) ж. книга",  "अध्याय (ъдх-йа:й) м. глава книги",
+    "जल (джъл) м. вода, книжн.", "पानी (па:-ни:) м. 1) вода; 2) дождь",
+    "लड़की (лъР-ки:) ж. девочка", "लड़का (лъР-ка:) м. мальчик",
+    "जाना (джа:-на:) гл. идти",  "पढ़ना (пъРх-на:) гл. читать",
+    "नया (нъ-йа:) прил. новый",  "राज़ (ра:з) м. тайна",
+    "हिंदी (хин-ди:) ж. хинди",   "हिन्दी (хин-ди:) см. हिंदी - вариант",
     "करना (кър-на:) гл. делать",
 };
 
@@ -71,13 +65,9 @@ TEST(Gloss, EachWordFindsTheEntryALearnerWants) {
       {"pointer leads to its target", "हिन्दी", "हिंदी"},
       {"long i written short", "पानि", "पानी"},
       {"unknown word", "कुत्ता", "-"},
-      {"Russian: a form of the first sense before a word of a later one",
-       "книги", "किताब"},
-      {"Russian: an unlabelled sense before a bookish one", "воду",
-       "पानी"},
-      {"Russian: words and punctuation in order",
-       "вода, девочка!",
-       "पानी लड़की"},
+      {"Russian: a form of the first sense before a word of a later one", "книги", "किताब"},
+      {"Russian: an unlabelled sense before a bookish one", "воду", "पानी"},
+      {"Russian: words and punctuation in order", "вода, девочка!", "पानी लड़की"},
   };
   for (const Case& c : cases) {
     std::vector<TextWord> words;
@@ -89,8 +79,8 @@ TEST(Gloss, EachWordFindsTheEntryALearnerWants) {
         DevanagariError error;
         encodeDictionaryLine(w.text, cp1251, error);
       }
-      int32_t line = w.hindi ? glossHindiWord(dictionary(), w.text)
-                             : glossRussianWord(dictionary(), cp1251);
+      int32_t line =
+          w.hindi ? glossHindiWord(dictionary(), w.text) : glossRussianWord(dictionary(), cp1251);
       got += (got.empty() ? "" : " ") + headwordOf(line);
     }
     EXPECT_EQ(got, c.expected) << c.name;
@@ -106,16 +96,15 @@ TEST(Gloss, TextSplitsIntoWordsOfOneScript) {
     std::vector<std::size_t> bad;
   };
   const Case cases[] = {
-      {"danda, digits and Latin separate", "घर। 42 abc दूध",
-       {"घर", "दूध"}, {false, false}, {}},
-      {"Latin glued to a Hindi word", "पानीwater",
-       {"पानी"}, {true}, {}},
-      {"Cyrillic inside a Hindi word", "घरдом",
-       {"घरдом"}, {true}, {}},
-      {"joiners stay inside the word", "क्\u200dष",
-       {"क्ष"}, {false}, {}},
-      {"invalid bytes reported by offset", std::string("घर \xFF\xC3 दूध"),
-       {"घर", "दूध"}, {false, false}, {7, 8}},
+      {"danda, digits and Latin separate", "घर। 42 abc दूध", {"घर", "दूध"}, {false, false}, {}},
+      {"Latin glued to a Hindi word", "पानीwater", {"पानी"}, {true}, {}},
+      {"Cyrillic inside a Hindi word", "घरдом", {"घरдом"}, {true}, {}},
+      {"joiners stay inside the word", "क्\u200dष", {"क्ष"}, {false}, {}},
+      {"invalid bytes reported by offset",
+       std::string("घर \xFF\xC3 दूध"),
+       {"घर", "दूध"},
+       {false, false},
+       {7, 8}},
   };
   for (const Case& c : cases) {
     std::vector<TextWord> words;
