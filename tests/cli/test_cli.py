@@ -267,7 +267,9 @@ class Search(unittest.TestCase):
             command = shlex.join([CLI, *args])
             if WINDOWS:  # wine itself, not the runner, which hands the output over in files
                 wine_env = os.path.join(os.path.dirname(RUNNER[0]), "wine-env.sh")
-                command = f". {shlex.quote(wine_env)} && exec wine {command}"
+                # The set-up script is bash; script(1) runs the command with $SHELL, often sh.
+                inner = f". {shlex.quote(wine_env)} && exec wine {command}"
+                command = f"exec bash -c {shlex.quote(inner)}"
             p = subprocess.run(["script", "-qec", command, "/dev/null"], cwd=self.folder,
                                capture_output=True, timeout=60)
             # Wine's console draws a space as "cursor one right" and adds cursor controls.
