@@ -369,7 +369,10 @@ def reading_fault(entry):
         latin_says = transcription.transcribe(entry.said_as, kept)
     except ValueError:
         return None             # another spelling with other inherent vowels: not comparable
-    sounds = lambda text: text.replace(transcription.SEPARATOR, "")  # noqa: E731
+    # Only the short a's are compared: how a nasal is said (м, н, Н or a nasal vowel) is the
+    # reading's own choice, which the Latin's single n cannot tell.
+    nasals = str.maketrans({"м": "н", "Н": "н", "~": "н"})
+    sounds = lambda text: text.replace(transcription.SEPARATOR, "").translate(nasals)  # noqa: E731
     if sounds(latin_says) == sounds(shown):
         return None
     word = entry.said_as
