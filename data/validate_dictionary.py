@@ -144,14 +144,20 @@ def validate(data, entries):
     return faults, len(lines)
 
 
+# A nasal said as м, н, Н or as a nasal vowel: the rule's guess an exception may correct.
+NASALS = str.maketrans({"\u043c": "\u043d", "\u041d": "\u043d", "~": "\u043d"})
+
+
 def stale_exceptions(table, headwords):
     """Faults of the reading exceptions: a headword no entry has, a reading the rule already
-    gives, or one that differs from the rule in more than which short a's are heard and where
-    syllables break (a slip of the hand, or a fault of the rule to mend in the rule)."""
+    gives, or one that differs from the rule in more than which short a's are heard, where
+    syllables break and how a nasal is said (a slip of the hand, or a fault of the rule to
+    mend in the rule)."""
     faults = []
 
     def bare(text):
-        return text.replace("\u044a", "").replace(transcription.SEPARATOR, "")
+        text = text.replace("\u044a", "").replace(transcription.SEPARATOR, "")
+        return text.translate(NASALS)
 
     for head, text in sorted(table.items()):
         rule = transcription.transcribe(head)
