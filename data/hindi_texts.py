@@ -6,8 +6,8 @@ Usage: hindi_texts.py fetch     download the packages of coverage_texts.tsv and 
        hindi_texts.py list      running and distinct words of each package and each part
 
 coverage_texts.tsv names, for each of its two parts ("chosen", "held-out"), the Debian
-packages and the files in them: gettext catalogues (.mo), help pages (.html, .page),
-Firefox's language pack (.xpi) and plain text. The files are kept in
+packages and the files in them: gettext catalogues (.mo, .po), Qt's (.qm), message files
+in JSON (.json), help pages (.html, .page), Firefox's language pack (.xpi) and plain text. The files are kept in
 $VARTOLIK_HINDI_TEXTS, else ~/.cache/vartolik/hindi-texts, one folder per package, under
 the paths the package installs them at.
 """
@@ -15,9 +15,11 @@ import collections
 import fnmatch
 import gettext
 import html
+import json
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -116,13 +118,128 @@ def _markup_text(text):
     return html.unescape(re.sub(r"<[^>]*>", " ", text))
 
 
+QM_MAGIC = bytes.fromhex("3cb86418caef9c95cd211cbf60a1bddd")
+
+
+def qm_strings(data):
+    """The translations of a Qt catalogue (.qm). TextsError if it is not one."""
+    if not data.startswith(QM_MAGIC):
+        raise TextsError("not a Qt catalogue")
+    out, pos = [], len(QM_MAGIC)
+    try:
+        while pos < len(data):
+            tag, size = struct.unpack_from(">BI", data, pos)
+            pos += 5
+            if tag == 0x69:                                   # the messages
+                out += _qm_messages(data[pos:pos + size])
+            pos += size
+    except struct.error:
+        raise TextsError("a Qt catalogue cut short") from None
+    return out
+
+
+def _qm_messages(block):
+    out, pos = [], 0
+    while pos < len(block):
+        tag = block[pos]
+        pos += 1
+        if tag == 1:                                          # end of one message
+            continue
+        if tag == 5:                                          # a 4-byte field
+            pos += 4
+            continue
+        if tag not in (2, 3, 4, 6, 7, 8, 9):
+            raise TextsError("a Qt catalogue with an unknown field %d" % tag)
+        size, = struct.unpack_from(">I", block, pos)
+        pos += 4
+        if size == 0xFFFFFFFF:                                # no text
+            continue
+        if pos + size > len(block):
+            raise TextsError("a Qt catalogue cut short")
+        if tag == 3:                                          # a translation, UTF-16BE
+            out.append(block[pos:pos + size].decode("utf-16-be", "replace"))
+        pos += size
+    return out
+
+
+def po_strings(text):
+    """The translations of a gettext source catalogue (.po), without its header and the
+    entries marked fuzzy."""
+    out, entry, field, fuzzy = [], {}, None, False
+
+    def close():
+        if entry.get("msgid", "") != "" and not fuzzy:
+            out.extend(v for k, v in entry.items() if k.startswith("msgstr") and v)
+
+    for line in text.split("\n"):
+        line = line.strip()
+        if line.startswith("#"):
+            if field is not None and field.startswith("msgstr"):
+                close()
+                entry, field, fuzzy = {}, None, False
+            if line.startswith("#,") and "fuzzy" in line:
+                fuzzy = True
+            continue
+        m = re.match(r'(msgctxt|msgid_plural|msgid|msgstr(?:\[\d+\])?)\s+(".*")$', line)
+        if m:
+            if m.group(1) in ("msgctxt", "msgid") and field is not None \
+                    and field.startswith("msgstr"):
+                close()
+                entry, fuzzy = {}, False
+            field = m.group(1)
+            entry[field] = _po_unquote(m.group(2))
+        elif line.startswith('"') and field is not None:
+            entry[field] += _po_unquote(line)
+        elif line:
+            raise TextsError("not a gettext line: %s" % line[:40])
+    close()
+    return out
+
+
+def _po_unquote(quoted):
+    try:
+        return json.loads(quoted.replace("\\'", "'"))
+    except ValueError:
+        raise TextsError("a badly quoted string: %s" % quoted[:40]) from None
+
+
+def json_strings(value):
+    """Every string value of a JSON message file, without the "@metadata" entries."""
+    if isinstance(value, str):
+        return [value]
+    if isinstance(value, list):
+        return [s for v in value for s in json_strings(v)]
+    if isinstance(value, dict):
+        return [s for k, v in value.items() if k != "@metadata" for s in json_strings(v)]
+    return []
+
+
 def file_strings(path):
+    """The texts of one file (see read_file); TextsError names a file that cannot be read."""
+    try:
+        return read_file(path)
+    except TextsError as e:
+        raise TextsError("%s: %s" % (path, e)) from None
+    except ValueError as e:                                   # JSON, UTF-8, .mo faults
+        raise TextsError("%s: %s" % (path, e)) from None
+
+
+def read_file(path):
     """The texts of one file: a catalogue's translated messages, a page's text without its
     markup, the lines of a language pack's message files, or a plain text's lines."""
     if path.endswith(".mo"):
         with open(path, "rb") as f:
             catalog = gettext.GNUTranslations(f)._catalog
         return [v for k, v in catalog.items() if k != ""]    # "" is the header
+    if path.endswith(".qm"):
+        with open(path, "rb") as f:
+            return qm_strings(f.read())
+    if path.endswith(".po"):
+        with open(path, encoding="utf-8") as f:
+            return po_strings(f.read())
+    if path.endswith(".json"):
+        with open(path, encoding="utf-8") as f:
+            return json_strings(json.load(f))
     if path.endswith(".xpi"):
         out = []
         with zipfile.ZipFile(path) as z:

@@ -2,6 +2,7 @@
 the build from source files and the validation of a built file."""
 import os
 import sys
+import struct
 import tempfile
 import unittest
 
@@ -555,6 +556,46 @@ class HindiTexts(unittest.TestCase):
                          {"पाठ": 1, "मोटा": 1})
         self.assertEqual(hindi_texts.words(hindi_texts.file_strings(pack)),
                          {"टैब": 1, "बंद": 2, "करें": 1})
+
+    def test_qt_gettext_source_and_json_catalogues(self):
+        def qm(*messages):
+            block = b""
+            for source, translation in messages:
+                block += b"\x06" + struct.pack(">I", len(source)) + source.encode()
+                if translation is None:
+                    block += b"\x03\xff\xff\xff\xff"
+                else:
+                    t = translation.encode("utf-16-be")
+                    block += b"\x03" + struct.pack(">I", len(t)) + t
+                block += b"\x01"
+            return (hindi_texts.QM_MAGIC + b"\x42" + struct.pack(">I", 4) + b"\0" * 4
+                    + b"\x69" + struct.pack(">I", len(block)) + block)
+
+        po = ('msgid ""\nmsgstr "Language: hi\\n"\n\n'
+              'msgid "Open"\nmsgstr ""\n"फ़ाइल "\n"खोलें"\n\n'
+              '#, fuzzy\nmsgid "Old"\nmsgstr "पुराना"\n'
+              'msgid "file"\nmsgid_plural "files"\nmsgstr[0] "फ़ाइल"\nmsgstr[1] "फ़ाइलें"\n'
+              '#~ msgid "Gone"\n#~ msgstr "गया"\n')
+        # (file, contents, words expected)
+        cases = [("a.qm", qm(("Open", "खोलें"), ("Save", None), ("Close", "बंद करें")),
+                  {"खोलें": 1, "बंद": 1, "करें": 1}),
+                 ("b.po", po, {"फ़ाइल": 2, "खोलें": 1, "फ़ाइलें": 1}),
+                 ("c.json", '{"@metadata": {"authors": ["राम"]}, "a": "नया पन्ना",'
+                            ' "b": ["पन्ना"]}', {"नया": 1, "पन्ना": 2})]
+        for name, data, expected in cases:
+            with self.subTest(name=name):
+                path = self.write("q", name, data)
+                self.assertEqual(hindi_texts.words(hindi_texts.file_strings(path)), expected)
+        bad = [("d.qm", b"not a catalogue", "d.qm: not a Qt catalogue"),
+               ("e.qm", qm(("Open", "खोलें"))[:-4], "e.qm: a Qt catalogue cut short"),
+               ("f.po", 'msgid "a"\nmsgstr "ख\n', "f.po: not a gettext line"),
+               ("h.po", 'msgid "a"\nmsgstr "\\q"\n', "h.po: a badly quoted"),
+               ("g.json", '{"a": "ख"', "g.json: ")]
+        for name, data, error in bad:
+            with self.subTest(name=name):
+                path = self.write("q", name, data)
+                with self.assertRaisesRegex(hindi_texts.TextsError, error):
+                    hindi_texts.file_strings(path)
 
 
 class ExpectedHits(unittest.TestCase):
