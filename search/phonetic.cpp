@@ -309,6 +309,7 @@ const StemRule kHindiStemRules[] = {
     {"vo", "n"},   {"v", "n"},
 };
 constexpr int kMinHindiStem = 2;
+constexpr int kMinTolerantForms = 3;
 
 bool sameKey(const PhoneticKey& a, const PhoneticKey& b) {
   return a.length == b.length && std::equal(a.unit, a.unit + a.length, b.unit);
@@ -385,6 +386,9 @@ void addHindiKey(PhoneticQuery& query, const PhoneticKey& key, const PhoneticKey
   for (const PhoneticKey& stem : phoneticStems(key)) query.hindi[1].push_back(stem);
   if (tolerant.length < 2 || tolerant.overflow) return;
   query.hindi[2].push_back(tolerant);
+  // A tolerant key of two sounds read as an inflection would match most short words (qz: kj ->
+  // khajaanaa); its forms are taken from three sounds on.
+  if (tolerant.length < kMinTolerantForms) return;
   for (const PhoneticKey& stem : phoneticStems(tolerant)) query.hindi[3].push_back(stem);
 }
 

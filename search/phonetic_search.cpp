@@ -1,3 +1,5 @@
+
+
 // The Phonetic scan over dictiona.dat: each line's headword key and Russian words compared with
 // the query and ranked; the best 100 lines are kept.
 #include <algorithm>
@@ -294,6 +296,15 @@ PhoneticQuery withListedForms(const PhoneticQuery& query, const RussianForms& ta
   return widened;
 }
 
+// When the query's own spelling or one of its dictionary forms was found, the tolerant readings
+// of its inflections are left out: they add lines that only look alike.
+void leaveOutFarMatches(std::vector<PhoneticMatch>& best) {
+  if (best.empty() || best.front().rank >= 16 || best.front().rank / 4 > 1) return;
+  best.erase(std::remove_if(best.begin(), best.end(),
+                            [](const PhoneticMatch& m) { return m.rank < 16 && m.rank / 4 == 3; }),
+             best.end());
+}
+
 struct FileCloser {
   std::FILE* file;
   ~FileCloser() {
@@ -388,6 +399,7 @@ bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
       have = 0;
     }
   }
+  leaveOutFarMatches(best);
   // A read error is not the end of the dictionary: the caller keeps f2.tc as it was.
   return std::ferror(in.file) == 0;
 }
