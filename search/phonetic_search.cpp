@@ -250,17 +250,22 @@ struct PreparedQuery {
   }
 };
 
-// The best lines so far, best first; of equal ranks the headword of the starter vocabulary
-// first, then the order they came (file order).
+// The best lines so far, best first. Of equal ranks the headword of the starter vocabulary comes
+// first, then the order they came (file order). For a Russian query the starter vocabulary also
+// comes before the detail (an everyday word with synonyms before a rare one alone in its sense).
 class BestLines {
  public:
-  BestLines(std::vector<PhoneticMatch>& kept, std::size_t cap) : kept_(kept), cap_(cap) {
+  BestLines(std::vector<PhoneticMatch>& kept, std::size_t cap, bool rarityBeforeDetail)
+      : kept_(kept), cap_(cap), rarityBeforeDetail_(rarityBeforeDetail) {
     kept_.clear();
     kept_.reserve(cap);
   }
   void offer(const PhoneticMatch& m) {
     if (cap_ == 0 || (kept_.size() == cap_ && !before(m, kept_.back()))) return;
-    kept_.insert(std::upper_bound(kept_.begin(), kept_.end(), m, before), m);
+    auto at = std::upper_bound(
+        kept_.begin(), kept_.end(), m,
+        [this](const PhoneticMatch& a, const PhoneticMatch& b) { return before(a, b); });
+    kept_.insert(at, m);
     if (kept_.size() > cap_) kept_.pop_back();
   }
   // Nothing later can enter: the list is full of lines of the best rank, all common words.
@@ -270,11 +275,14 @@ class BestLines {
   }
 
  private:
-  static bool before(const PhoneticMatch& a, const PhoneticMatch& b) {
-    return a.rank != b.rank ? a.rank < b.rank : a.rarity < b.rarity;
+  bool before(const PhoneticMatch& a, const PhoneticMatch& b) const {
+    if (rarityBeforeDetail_ && a.rank / 4 != b.rank / 4) return a.rank / 4 < b.rank / 4;
+    if (!rarityBeforeDetail_ && a.rank != b.rank) return a.rank < b.rank;
+    return a.rarity != b.rarity ? a.rarity < b.rarity : a.rank < b.rank;
   }
   std::vector<PhoneticMatch>& kept_;
   std::size_t cap_;
+  bool rarityBeforeDetail_;
 };
 
 // The query's Russian words widened by the dictionary words the forms table gives them.
@@ -341,7 +349,7 @@ int phoneticLineRank(const PhoneticQuery& query, const char* line, std::size_t n
 
 bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
                          std::vector<PhoneticMatch>& best, std::size_t cap, std::size_t blockSize) {
-  BestLines kept(best, cap);
+  BestLines kept(best, cap, !query.russian.empty());
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
   if (query.empty()) return true;
