@@ -597,9 +597,9 @@ int devanagariDoubles(const std::u32string& text) {
 // out (ee and ii as i, oo and uu as u), ai and ei as e, au and ou as o, and the letters a word
 // is spelled with either way (w v, q k, x kh, ph f, chh ch).
 const LatinSpelling kPlainSpellings[] = {
-    {"chh", "ch"}, {"aa", "a"}, {"ee", "i"}, {"ii", "i"}, {"oo", "u"}, {"uu", "u"}, {"ai", "e"},
-    {"ei", "e"},   {"au", "o"}, {"ou", "o"}, {"ph", "f"}, {"ch", "ch"}, {"sh", "sh"},
-    {"w", "v"},    {"q", "k"},  {"x", "kh"},
+    {"chh", "ch"}, {"aa", "a"}, {"ee", "i"}, {"ii", "i"}, {"oo", "u"}, {"uu", "u"},
+    {"ai", "e"},   {"ei", "e"}, {"au", "o"}, {"ou", "o"}, {"ph", "f"}, {"ch", "ch"},
+    {"sh", "sh"},  {"w", "v"},  {"q", "k"},  {"x", "kh"},
 };
 
 // Latin as a plain spelling (kPlainSpellings), lower case, without doubled letters (achchha and
@@ -639,13 +639,13 @@ std::string plainSpelling(const std::string& latin) {
 // A line's Cyrillic reading (Windows-1251: "па:-ни:", "ач-чха:") in Latin letters as a learner
 // types them; empty when it holds no Cyrillic letter.
 std::string readingAsLatin(const std::string& cp1251) {
+  // А to Я, then а to я: the capitals Т Д Н Р are the retroflex letters and the flap (said d
+  // or r), Ъ ъ the short a.
   static const char* const kLetters[64] = {
-      // А Б В Г Д Е Ж З И Й К Л М Н О П Р С Т У Ф Х Ц Ч Ш Щ Ъ Ы Ь Э Ю Я
-      "a", "b", "v", "g", "d", "e", "j", "z", "i", "y", "k", "l", "m", "n", "o", "p",
-      "d", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "", "e", "yu", "ya",
-      // а б в г д е ж з и й к л м н о п р с т у ф х ц ч ш щ ъ ы ь э ю я
-      "a", "b", "v", "g", "d", "e", "j", "z", "i", "y", "k", "l", "m", "n", "o", "p",
-      "r", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "", "e", "yu", "ya",
+      "a", "b", "v", "g", "d", "e", "j",  "z",  "i",  "y",  "k", "l", "m", "n", "o",  "p",
+      "d", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "",  "e", "yu", "ya",
+      "a", "b", "v", "g", "d", "e", "j",  "z",  "i",  "y",  "k", "l", "m", "n", "o",  "p",
+      "r", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "",  "e", "yu", "ya",
   };
   std::string out;
   bool any = false;
@@ -655,9 +655,8 @@ std::string readingAsLatin(const std::string& cp1251) {
       out += 'n';  // the nasal vowel
     } else if (b >= 0xC0) {
       any = true;
-      // дж is j; the capitals Т Д Н Р are the retroflex letters and the flap (said d or r).
-      if ((b == 0xE4 || b == 0xC4) && i + 1 < cp1251.size() &&
-          static_cast<unsigned char>(cp1251[i + 1]) == 0xE6)
+      // дж is j.
+      if (b == 0xE4 && i + 1 < cp1251.size() && static_cast<unsigned char>(cp1251[i + 1]) == 0xE6)
         continue;
       out += kLetters[b - 0xC0];
     }

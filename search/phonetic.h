@@ -31,11 +31,13 @@
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
 // 1 a regular (or listed) inflection of it, 2 a tolerant match, 3 a tolerant match of an
 // inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
-// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from the
-// query's (vowel length, doubled letters); for a Russian word, 1 when more words follow it in its
-// sense
-// ("вода из Ганга" after "вода"). Every line is ranked; the best 100 are kept, equal ranks in
-// dictionary order, in bounded memory.
+// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from
+// the query's (phoneticSpellingDistance, 0 to 3); for a Russian word, 0 when it is its sense, 1
+// when the sense has other items (synonyms), 2 when more words follow it ("вода из Ганга").
+// Every line is ranked; the best 100 are kept in bounded memory. Equal ranks list the starter
+// vocabulary first (common.dat, common_words.h), then dictionary order; for a Russian query the
+// starter vocabulary also comes before the detail. When the best line is the query's spelling
+// or a dictionary form of it, tolerant matches of inflections are left out.
 //
 // Used once per word: rankPhoneticMatches (the program's query bytes) and lookUpPhonetic (a
 // UTF-8 word, as vartolik-cli and a glossing of copied text take it) return the best matches,

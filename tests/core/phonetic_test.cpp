@@ -187,9 +187,9 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
       {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
       {"panni", "पन्नी (x) ж. фольга", 0},
       {"पानी", "पानी (x) м. вода", 0},
-      {"पनी", "पानी (x) м. вода", 1},  // spelled otherwise
-      {"पनि", "पानी (x) м. вода", 2},             // two letters away
-      {"khana", "खाना (кха:-на:) гл. есть", 0},   // one key, told apart by the reading
+      {"पनी", "पानी (x) м. вода", 1},            // spelled otherwise
+      {"पनि", "पानी (x) м. вода", 2},            // two letters away
+      {"khana", "खाना (кха:-на:) гл. есть", 0},  // one key, told apart by the reading
       {"khana", "कहना (кэх-на:) гл. говорить", 2},
       {"behen", "बहन (x) ж. сестра", 8},
       {"rehte", "रहना (x) гл. жить", 12},
@@ -197,7 +197,7 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
       {"воды", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
       {"воду", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
       {"воды", "गंगाजल (x) м. вода из Ганга", 10},  // inside a phrase
-      {"вода", "जल (x) м. вода, книжн.", 1},        // one of the sense's items
+      {"вода", "जल (x) м. вода, книжн.", 1},       // one of the sense's items
       {"воды", "घड़ा (x) м. кувшин для воды", 16},
       {"дождь", "पानी (x) м. 1) вода; 2) дождь", 16},
       {"воды", "नदी (x) ж. река; ~ का पानी речные воды", 32},
