@@ -669,19 +669,20 @@ std::string readingAsLatin(const std::string& cp1251) {
 template <typename Text>
 int editDistance(const Text& a, const Text& b) {
   constexpr std::size_t kMaxEditText = 64;
-  if (a.size() > kMaxEditText || b.size() > kMaxEditText) return kMaxSpellingDistance;
-  int row[kMaxEditText + 1];
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
-  for (std::size_t i = 1; i <= a.size(); ++i) {
+  const std::size_t m = a.size(), n = b.size();
+  if (m > kMaxEditText || n > kMaxEditText) return kMaxSpellingDistance;
+  int row[kMaxEditText + 1] = {};
+  for (std::size_t j = 0; j <= n; ++j) row[j] = static_cast<int>(j);
+  for (std::size_t i = 1; i <= m; ++i) {
     int diagonal = row[0];
     row[0] = static_cast<int>(i);
-    for (std::size_t j = 1; j <= b.size(); ++j) {
+    for (std::size_t j = 1; j <= n; ++j) {
       const int above = row[j];
       row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
       diagonal = above;
     }
   }
-  return row[b.size()];
+  return row[n];
 }
 
 // A Latin query's long a's when it writes any, and its doubled consonant letters.
