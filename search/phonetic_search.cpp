@@ -1,5 +1,3 @@
-
-
 // The Phonetic scan over dictiona.dat: each line's headword key and Russian words compared with
 // the query and ranked; the best 100 lines are kept.
 #include <algorithm>
