@@ -1,6 +1,7 @@
 // Phonetic search speed on the dictionaries bench/run.sh generates (build/bench-data), beside
 // `grep -F -c` of a word over the same file. Not a test: it prints figures and asserts nothing.
-// Usage: vartolik-bench-phonetic DIR [RUSSFORM.DAT] (the forms table's size and load time)
+// Usage: vartolik-bench-phonetic DIR [RUSSFORM.DAT [COMMON.DAT]] (the tables' sizes and load
+// times)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "search/common_words.h"
 #include "search/phonetic.h"
 #include "search/russian_forms.h"
 
@@ -39,6 +41,16 @@ int main(int argc, char** argv) {
                 status == RussianFormsStatus::Loaded ? "loaded" : "NOT loaded", table.form.size(),
                 static_cast<uintmax_t>(
                     std::filesystem::exists(argv[2]) ? std::filesystem::file_size(argv[2]) : 0),
+                load * 1e3);
+  }
+  if (argc > 3) {
+    CommonWords list;
+    CommonWordsStatus status = CommonWordsStatus::Missing;
+    const double load = bestSeconds(5, [&] { status = loadCommonWords(argv[3], list); });
+    std::printf("%s: %s, %zu words, %ju bytes, loaded in %.1f ms\n\n", argv[3],
+                status == CommonWordsStatus::Loaded ? "loaded" : "NOT loaded", list.word.size(),
+                static_cast<uintmax_t>(
+                    std::filesystem::exists(argv[3]) ? std::filesystem::file_size(argv[3]) : 0),
                 load * 1e3);
   }
   std::vector<std::string> files;

@@ -14,7 +14,7 @@ data="$root/build/bench-data"
 mkdir -p "$data"
 build/release/vartolik-bench "$data" "$@"
 echo
-build/release/vartolik-bench-phonetic "$data" build/release/russform.dat
+build/release/vartolik-bench-phonetic "$data" build/release/russform.dat build/release/common.dat
 
 largest=$(ls -S "$data"/dictiona-*mb.dat | head -1)
 work="$data/cli"

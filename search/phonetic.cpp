@@ -16,6 +16,8 @@ const char kClasses[] = "aeiouRSbcdghjklmnprstvy";
 constexpr PhoneticUnit kShortA = PhoneticUnit(1) << 31;
 // While a Latin key is built: the unit is the letter h standing alone (not in kh, gh, ...).
 constexpr PhoneticUnit kLoneH = PhoneticUnit(1) << 29;
+// The detail of a headword's rank stays below the next closeness (4 x closeness).
+constexpr int kMaxSpellingDistance = 3;
 
 PhoneticUnit classOf(char letter) {
   const char* at = std::strchr(kClasses, letter);
@@ -307,6 +309,7 @@ const StemRule kHindiStemRules[] = {
     {"vo", "n"},   {"v", "n"},
 };
 constexpr int kMinHindiStem = 2;
+constexpr int kMinTolerantForms = 3;
 
 bool sameKey(const PhoneticKey& a, const PhoneticKey& b) {
   return a.length == b.length && std::equal(a.unit, a.unit + a.length, b.unit);
@@ -383,6 +386,9 @@ void addHindiKey(PhoneticQuery& query, const PhoneticKey& key, const PhoneticKey
   for (const PhoneticKey& stem : phoneticStems(key)) query.hindi[1].push_back(stem);
   if (tolerant.length < 2 || tolerant.overflow) return;
   query.hindi[2].push_back(tolerant);
+  // A tolerant key of two sounds read as an inflection would match most short words (qz: kj ->
+  // khajaanaa); its forms are taken from three sounds on.
+  if (tolerant.length < kMinTolerantForms) return;
   for (const PhoneticKey& stem : phoneticStems(tolerant)) query.hindi[3].push_back(stem);
 }
 
@@ -587,6 +593,98 @@ int devanagariDoubles(const std::u32string& text) {
   return doubles;
 }
 
+// Letters of a learner's Latin that spell one sound, as one plain spelling: vowel length left
+// out (ee and ii as i, oo and uu as u), ai and ei as e, au and ou as o, and the letters a word
+// is spelled with either way (w v, q k, x kh, ph f, chh ch).
+const LatinSpelling kPlainSpellings[] = {
+    {"chh", "ch"}, {"aa", "a"}, {"ee", "i"}, {"ii", "i"}, {"oo", "u"}, {"uu", "u"},
+    {"ai", "e"},   {"ei", "e"}, {"au", "o"}, {"ou", "o"}, {"ph", "f"}, {"ch", "ch"},
+    {"sh", "sh"},  {"w", "v"},  {"q", "k"},  {"x", "kh"},
+};
+
+// Latin as a plain spelling (kPlainSpellings), lower case, without doubled letters (achchha and
+// acha are one) or anything but letters.
+std::string plainSpelling(const std::string& latin) {
+  std::string out, last;
+  for (std::size_t i = 0; i < latin.size();) {
+    char c = latin[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c < 'a' || c > 'z') {
+      ++i;
+      last.clear();
+      continue;
+    }
+    std::string lower(1, c);
+    for (std::size_t k = 1; k < 3 && i + k < latin.size(); ++k) {
+      const char n = latin[i + k];
+      lower += (n >= 'A' && n <= 'Z') ? static_cast<char>(n - 'A' + 'a') : n;
+    }
+    std::string unit(1, c);
+    std::size_t used = 1;
+    for (const LatinSpelling& s : kPlainSpellings) {
+      const std::size_t n = std::strlen(s.letters);
+      if (lower.compare(0, n, s.letters) == 0) {
+        unit = s.sounds;
+        used = n;
+        break;
+      }
+    }
+    if (unit != last) out += unit;
+    last = unit;
+    i += used;
+  }
+  return out;
+}
+
+// A line's Cyrillic reading (Windows-1251: "па:-ни:", "ач-чха:") in Latin letters as a learner
+// types them; empty when it holds no Cyrillic letter.
+std::string readingAsLatin(const std::string& cp1251) {
+  // А to Я, then а to я: the capitals Т Д Н Р are the retroflex letters and the flap (said d
+  // or r), Ъ ъ the short a.
+  static const char* const kLetters[64] = {
+      "a", "b", "v", "g", "d", "e", "j",  "z",  "i",  "y",  "k", "l", "m", "n", "o",  "p",
+      "d", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "",  "e", "yu", "ya",
+      "a", "b", "v", "g", "d", "e", "j",  "z",  "i",  "y",  "k", "l", "m", "n", "o",  "p",
+      "r", "s", "t", "u", "f", "h", "ts", "ch", "sh", "sh", "a", "i", "",  "e", "yu", "ya",
+  };
+  std::string out;
+  bool any = false;
+  for (std::size_t i = 0; i < cp1251.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(cp1251[i]);
+    if (b == '~') {
+      out += 'n';  // the nasal vowel
+    } else if (b >= 0xC0) {
+      any = true;
+      // дж is j.
+      if (b == 0xE4 && i + 1 < cp1251.size() && static_cast<unsigned char>(cp1251[i + 1]) == 0xE6)
+        continue;
+      out += kLetters[b - 0xC0];
+    }
+  }
+  return any ? out : std::string();
+}
+
+// Edits (a letter put in, left out or changed) from one text to the other; texts longer than
+// kMaxEditText count as far apart.
+template <typename Text>
+int editDistance(const Text& a, const Text& b) {
+  constexpr std::size_t kMaxEditText = 64;
+  const std::size_t m = a.size(), n = b.size();
+  if (m > kMaxEditText || n > kMaxEditText) return kMaxSpellingDistance;
+  int row[kMaxEditText + 1] = {};
+  for (std::size_t j = 0; j <= n; ++j) row[j] = static_cast<int>(j);
+  for (std::size_t i = 1; i <= m; ++i) {
+    int diagonal = row[0];
+    row[0] = static_cast<int>(i);
+    for (std::size_t j = 1; j <= n; ++j) {
+      const int above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[n];
+}
+
 // A Latin query's long a's when it writes any, and its doubled consonant letters.
 void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
   std::string lower;
@@ -599,6 +697,7 @@ void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
     }
   }
   query.spelledLongA = longA > 0 ? longA : -1;
+  query.plain = plainSpelling(text);
   for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
     const char c = lower[i];
     if (c >= 'a' && c <= 'z' && !isLatinVowel(c) && c != 'h' && c != 'y' &&
@@ -609,16 +708,20 @@ void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
 
 }  // namespace
 
-int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword) {
-  if (!query.devanagari.empty()) return headword == query.devanagari ? 0 : 1;
+int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword,
+                             const std::string& reading) {
   const std::u32string text = decodeUtf8(headword);
+  if (!query.devanagari.empty())
+    return std::min(kMaxSpellingDistance, editDistance(decodeUtf8(query.devanagari), text));
   int distance = 0;
   if (query.spelledLongA >= 0) {
     const int longA = static_cast<int>(std::count_if(text.begin(), text.end(), isLongA));
     if (longA != query.spelledLongA) ++distance;
   }
   if ((query.spelledDoubles > 0) != (devanagariDoubles(text) > 0)) ++distance;
-  return distance;
+  const std::string said = plainSpelling(readingAsLatin(reading));
+  if (!query.plain.empty() && !said.empty()) distance += editDistance(query.plain, said);
+  return std::min(kMaxSpellingDistance, distance);
 }
 
 PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLanguage) {

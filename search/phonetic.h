@@ -31,11 +31,13 @@
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
 // 1 a regular (or listed) inflection of it, 2 a tolerant match, 3 a tolerant match of an
 // inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
-// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from the
-// query's (vowel length, doubled letters); for a Russian word, 1 when more words follow it in its
-// sense
-// ("вода из Ганга" after "вода"). Every line is ranked; the best 100 are kept, equal ranks in
-// dictionary order, in bounded memory.
+// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from
+// the query's (phoneticSpellingDistance, 0 to 3); for a Russian word, 0 when it is its sense, 1
+// when the sense has other items (synonyms), 2 when more words follow it ("вода из Ганга").
+// Every line is ranked; the best 100 are kept in bounded memory. Equal ranks list the starter
+// vocabulary first (common.dat, common_words.h), then dictionary order; for a Russian query the
+// starter vocabulary also comes before the detail. When the best line is the query's spelling
+// or a dictionary form of it, tolerant matches of inflections are left out.
 //
 // Used once per word: rankPhoneticMatches (the program's query bytes) and lookUpPhonetic (a
 // UTF-8 word, as vartolik-cli and a glossing of copied text take it) return the best matches,
@@ -107,6 +109,8 @@ struct PhoneticQuery {
   // Devanagari of a Devanagari query.
   int spelledLongA = -1;
   int spelledDoubles = 0;
+  // A Latin query's plain spelling (lower case, vowel length and doubled letters left out).
+  std::string plain;
   std::string devanagari;
   bool empty() const {
     for (const auto& keys : hindi) {
@@ -125,10 +129,13 @@ PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLa
 // The query of UTF-8 text: Devanagari, Cyrillic or a Latin transliteration.
 PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8);
 
-// How far a headword (Devanagari) is from the query's spelling among words of one key, 0 to 2:
-// a long a the query spells differently, a doubled consonant it has and the headword lacks (or
-// the other way), a Devanagari query spelled otherwise. Ranks पानी before पन्नी for paani.
-int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword);
+// How far a headword (Devanagari) is from the query's spelling among words of one key, 0 to 3:
+// for a Latin query, a long a the query spells differently, a doubled consonant it has and the
+// headword lacks (or the other way), and the edits from the query's plain spelling to the
+// line's reading (Windows-1251 Cyrillic, "па:-ни:") in Latin; for a Devanagari query, the
+// edits between the two words. Ranks पानी before पन्नी for paani, खाना before कहना for khana.
+int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword,
+                             const std::string& reading);
 
 // The classes the key of a headword's codes can begin with, read from its first bytes alone
 // (every class when they do not tell). Lets the scan skip most lines without converting them.
@@ -145,6 +152,9 @@ struct PhoneticMatch {
   int32_t line;       // the line's number in the dictionary, from 0
   int64_t lineStart;  // the raw file offset of its first byte
   int rank;
+  // 0 for a headword of the starter vocabulary (common.dat), else 1: of equal ranks the
+  // commoner word first.
+  int rarity;
 };
 
 // Every line of the dictionary ranked for the query; the best `cap` kept, best first, equal

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hindi/devanagari.h"
+#include "search/common_words.h"
 #include "search/phonetic.h"
 #include "search/russian_forms.h"
 
@@ -115,11 +116,23 @@ struct RussianPosition {
   }
 };
 
+// How alone the word at [i, j) of a Russian part is in its sense (which runs from a ";" or the
+// ")" of a sense number to the next ";"): 0 the sense is the word, 1 the word is one of the
+// sense's items (synonyms after commas, a style mark), 2 more words follow it in its item ("вода
+// из Ганга").
+int senseDetail(const unsigned char* p, std::size_t n, std::size_t i, std::size_t j) {
+  if (j < n && p[j] != ',' && p[j] != ';' && p[j] != '\r') return 2;
+  std::size_t start = i;
+  while (start > 0 && p[start - 1] != ';' && p[start - 1] != ')') --start;
+  std::size_t end = j;
+  while (end < n && p[end] != ';') ++end;
+  return std::memchr(p + start, ',', end - start) ? 1 : 0;
+}
+
 // The best rank (16 x position + 4 x closeness + detail) at which a word of the Russian text is
 // one of the stems: closeness 0 when it is the query word itself, 1 a dictionary word listed for
-// it, 2 a form by the regular endings; detail 1 when more words follow in its sense; -1 when
-// none is. Only
-// words that begin with a letter some stem begins with are compared.
+// it, 2 a form by the regular endings; the detail as senseDetail gives it; -1 when none is.
+// Only words that begin with a letter some stem begins with are compared.
 int russianPartRank(const std::vector<std::string>& stems, const std::vector<std::string>& listed,
                     const char* text, std::size_t n) {
   static const RussianFold fold;
@@ -151,8 +164,7 @@ int russianPartRank(const std::vector<std::string>& stems, const std::vector<std
       const int closeness = found == stems[0]                                                ? 0
                             : std::find(listed.begin(), listed.end(), found) != listed.end() ? 1
                                                                                              : 2;
-      const bool alone = j == n || p[j] == ',' || p[j] == ';' || p[j] == '\r';
-      const int rank = 16 * position.where + 4 * closeness + (alone ? 0 : 1);
+      const int rank = 16 * position.where + 4 * closeness + senseDetail(p, n, i, j);
       if (best < 0 || rank < best) best = rank;
     }
     position.afterWord(j < n && p[j] == '.');
@@ -198,11 +210,15 @@ struct PreparedQuery {
     if (firstUnits && (headwordFirstUnits(line, headwordEnd) & firstUnits) &&
         soundsAvailable(headwordClasses(line, headwordEnd))) {
       const std::string devanagari = codesToDevanagari(std::string(line, headwordEnd));
+      // The reading between " (" and ")", when the line has one.
+      const std::size_t readingStart = std::min(headwordEnd + 2, russianStart);
+      const std::string reading(line + readingStart,
+                                std::max(readingStart + 1, russianStart) - readingStart - 1);
       PhoneticKey key = devanagariPhoneticKey(devanagari, false);
       for (int closeness = 0; closeness < 4 && best < 0; ++closeness) {
         for (const PhoneticKey& k : query.hindi[closeness]) {
           if (closeness < 2 ? phoneticKeysMatch(k, key) : phoneticKeysMatchTolerant(k, key)) {
-            best = 4 * closeness + phoneticSpellingDistance(query, devanagari);
+            best = 4 * closeness + phoneticSpellingDistance(query, devanagari, reading);
             break;
           }
         }
@@ -232,26 +248,39 @@ struct PreparedQuery {
   }
 };
 
-// The best lines so far, best first; equal ranks stay in the order they came (file order).
+// The best lines so far, best first. Of equal ranks the headword of the starter vocabulary comes
+// first, then the order they came (file order). For a Russian query the starter vocabulary also
+// comes before the detail (an everyday word with synonyms before a rare one alone in its sense).
 class BestLines {
  public:
-  BestLines(std::vector<PhoneticMatch>& kept, std::size_t cap) : kept_(kept), cap_(cap) {
+  BestLines(std::vector<PhoneticMatch>& kept, std::size_t cap, bool rarityBeforeDetail)
+      : kept_(kept), cap_(cap), rarityBeforeDetail_(rarityBeforeDetail) {
     kept_.clear();
     kept_.reserve(cap);
   }
   void offer(const PhoneticMatch& m) {
-    if (cap_ == 0 || (kept_.size() == cap_ && m.rank >= kept_.back().rank)) return;
-    auto at = std::upper_bound(kept_.begin(), kept_.end(), m.rank,
-                               [](int rank, const PhoneticMatch& k) { return rank < k.rank; });
+    if (cap_ == 0 || (kept_.size() == cap_ && !before(m, kept_.back()))) return;
+    auto at = std::upper_bound(
+        kept_.begin(), kept_.end(), m,
+        [this](const PhoneticMatch& a, const PhoneticMatch& b) { return before(a, b); });
     kept_.insert(at, m);
     if (kept_.size() > cap_) kept_.pop_back();
   }
-  // Nothing later can enter: the list is full of lines of the best rank.
-  bool settled() const { return kept_.size() == cap_ && (cap_ == 0 || kept_.back().rank == 0); }
+  // Nothing later can enter: the list is full of lines of the best rank, all common words.
+  bool settled() const {
+    return cap_ == 0 ||
+           (kept_.size() == cap_ && kept_.back().rank == 0 && kept_.back().rarity == 0);
+  }
 
  private:
+  bool before(const PhoneticMatch& a, const PhoneticMatch& b) const {
+    if (rarityBeforeDetail_ && a.rank / 4 != b.rank / 4) return a.rank / 4 < b.rank / 4;
+    if (!rarityBeforeDetail_ && a.rank != b.rank) return a.rank < b.rank;
+    return a.rarity != b.rarity ? a.rarity < b.rarity : a.rank < b.rank;
+  }
   std::vector<PhoneticMatch>& kept_;
   std::size_t cap_;
+  bool rarityBeforeDetail_;
 };
 
 // The query's Russian words widened by the dictionary words the forms table gives them.
@@ -271,6 +300,15 @@ PhoneticQuery withListedForms(const PhoneticQuery& query, const RussianForms& ta
     }
   }
   return widened;
+}
+
+// When the query's own spelling or one of its dictionary forms was found, the tolerant readings
+// of its inflections are left out: they add lines that only look alike.
+void leaveOutFarMatches(std::vector<PhoneticMatch>& best) {
+  if (best.empty() || best.front().rank >= 16 || best.front().rank / 4 > 1) return;
+  best.erase(std::remove_if(best.begin(), best.end(),
+                            [](const PhoneticMatch& m) { return m.rank < 16 && m.rank / 4 == 3; }),
+             best.end());
 }
 
 struct FileCloser {
@@ -309,17 +347,22 @@ int phoneticLineRank(const PhoneticQuery& query, const char* line, std::size_t n
 
 bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
                          std::vector<PhoneticMatch>& best, std::size_t cap, std::size_t blockSize) {
-  BestLines kept(best, cap);
+  BestLines kept(best, cap, !query.russian.empty());
   FileCloser in{std::fopen(dictionaryPath, "rb")};
   if (!in.file) return false;
   if (query.empty()) return true;
   const PhoneticQuery widened = withListedForms(query, russianFormsBeside(dictionaryPath));
   PreparedQuery prepared(widened);
 
+  const CommonWords& common = commonWordsBeside(dictionaryPath);
+
   auto judge = [&](const char* line, std::size_t n, int32_t number, int64_t start) {
     if (n > 0 && line[n - 1] == '\r') --n;
     const int rank = prepared.rank(line, n);
-    if (rank >= 0) kept.offer({number, start, rank});
+    if (rank < 0) return;
+    std::size_t headwordEnd, russianStart;
+    splitLine(line, n, headwordEnd, russianStart);
+    kept.offer({number, start, rank, isCommonWord(common, line, headwordEnd) ? 0 : 1});
   };
 
   // Lines are read as the text-mode stream gives them: CR LF ends a line like LF, 0x1A ends
@@ -362,6 +405,7 @@ bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
       have = 0;
     }
   }
+  leaveOutFarMatches(best);
   // A read error is not the end of the dictionary: the caller keeps f2.tc as it was.
   return std::ferror(in.file) == 0;
 }

@@ -8,6 +8,7 @@
 
 #include "base/session_state.h"
 #include "hindi/devanagari.h"
+#include "search/common_words.h"
 #include "search/phonetic.h"
 #include "search/russian_forms.h"
 #include "search_test_support.h"
@@ -186,21 +187,25 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
       {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
       {"panni", "पन्नी (x) ж. фольга", 0},
       {"पानी", "पानी (x) м. вода", 0},
-      {"पनी", "पानी (x) м. вода", 1},  // spelled otherwise
+      {"पनी", "पानी (x) м. вода", 1},            // spelled otherwise
+      {"पनि", "पानी (x) м. вода", 2},            // two letters away
+      {"khana", "खाना (кха:-на:) гл. есть", 0},  // one key, told apart by the reading
+      {"khana", "कहना (кэх-на:) гл. говорить", 2},
       {"behen", "बहन (x) ж. сестра", 8},
       {"rehte", "रहना (x) гл. жить", 12},
       {"вода", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 0},
       {"воды", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
       {"воду", "पानी (x) м. 1) вода; 2) дождь; ~ पीना пить воду", 8},
-      {"воды", "गंगाजल (x) м. вода из Ганга", 9},
+      {"воды", "गंगाजल (x) м. вода из Ганга", 10},  // inside a phrase
+      {"вода", "जल (x) м. вода, книжн.", 1},       // one of the sense's items
       {"воды", "घड़ा (x) м. кувшин для воды", 16},
       {"дождь", "पानी (x) м. 1) вода; 2) дождь", 16},
       {"воды", "नदी (x) ж. река; ~ का पानी речные воды", 32},
       {"книги", "किताब (x) ж. книга", 8},
       {"книги", "अध्याय (x) м. глава книги", 16},
-      {"железная дорога", "रेल (x) ж. железная дорога", 1},
-      {"дорога железная", "रेल (x) ж. железная дорога", 1},  // words in any order
-      {"дорога железная", "रेल (x) ж. поезд; железная дорога", 17},
+      {"железная дорога", "रेल (x) ж. железная дорога", 2},
+      {"дорога железная", "रेल (x) ж. железная дорога", 2},  // words in any order
+      {"дорога железная", "रेल (x) ж. поезд; железная дорога", 18},
       {"ghar", "घर (x) м. дом", 0},
   };
   for (const Case& c : cases) {
@@ -298,6 +303,12 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
   const std::string jug = line("घड़ा (x) кувшин для воды"), river = line("नदी (x) река; ~ воды");
   const std::string write = line("लिखना (x) гл. писать"), letter = line("पत्र (x) м. письмо");
   const std::string live = line("जीना (x) гл. жить"), alive = line("ज़िंदा (x) прил. живой");
+  const std::string neer = line("नीर (x) м. вода"), speak = line("बोलना (x) гл. говорить");
+  const std::string call = line("बुलना (x) гл. звать"), treasure = line("ख़ज़ाना (x) м. клад");
+  std::string common, bytes;
+  DevanagariError error;
+  EXPECT_EQ(encodeDictionaryLine("पानी", bytes, error), 1);
+  common = "vartolik common words 1\n" + bytes + "\n";
   const std::string forms =
       "vartolik russian forms 1\n\xE6\xE8\xE2\xE5\xEC \xE6\xE8\xF2\xFC\n"
       "\xEF\xE8\xF8\xF3 \xEF\xE8\xF1\xE0\xF2\xFC\n";  // живем жить, пишу писать
@@ -308,37 +319,49 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
     std::string resultFile;
     int foundCount;
     std::string russianForms;  // russform.dat; empty: none
+    std::string commonWords;   // common.dat; empty: none
   } cases[] = {
       {"as typed before a form", betel + "\r\n" + water + "\r\n" + house + "\r\n", "pani", 0,
-       water + "\r\n" + betel + "\r\n", 2, ""},
+       water + "\r\n" + betel + "\r\n", 2, "", ""},
       {"the spelling decides among one sound", foil + "\r\n" + water + "\r\n", "paani", 0,
-       water + "\r\n" + foil + "\r\n", 2, ""},
+       water + "\r\n" + foil + "\r\n", 2, "", ""},
       {"a pointer line and the rule's dictionary form", boy + "\r\n" + boys + "\r\n", "ladke", 0,
-       boys + "\r\n" + boy + "\r\n", 2, ""},
+       boys + "\r\n" + boy + "\r\n", 2, "", ""},
       {"the rule finds the dictionary form", water + "\r\n" + boy + "\r\n", "ladke", 0,
-       boy + "\r\n", 1, ""},
+       boy + "\r\n", 1, "", ""},
       {"Russian: the first word before a later one before an example",
        river + "\r\n" + jug + "\r\n" + water + "\r\n", "\xE2\xEE\xE4\xFB", 0,
-       water + "\r\n" + jug + "\r\n" + river + "\r\n", 3, ""},
+       water + "\r\n" + jug + "\r\n" + river + "\r\n", 3, "", ""},
       {"Russian in any case", house + "\n" + water + "\n", "\xC4\xCE\xCC\xC0", 0, house + "\r\n", 1,
-       ""},
+       "", ""},
       {"a listed form before a regular one", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC",
-       0, live + "\r\n" + alive + "\r\n", 2, forms},
+       0, live + "\r\n" + alive + "\r\n", 2, forms, ""},
       {"without the list only the rules", alive + "\r\n" + live + "\r\n", "\xE6\xE8\xE2\xB8\xEC", 0,
-       alive + "\r\n", 1, ""},
+       alive + "\r\n", 1, "", ""},
       {"a stem change from the list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0,
-       write + "\r\n", 1, forms},
+       write + "\r\n", 1, forms, ""},
       {"a damaged list is no list", letter + "\r\n" + write + "\r\n", "\xEF\xE8\xF8\xF3", 0, "", 0,
-       "vartolik russian forms 1\n\xEF\xE8\xF8\xF3\n"},
-      {"last line without LF", water + "\r\n" + house, "ghar", 0, house, 1, ""},
-      {"0x1A ends the file", water + "\r\n\x1A" + house + "\r\n", "ghar", 0, "", 0, ""},
-      {"nothing", water + "\r\n", "kuch", 1, "", 0, ""},
+       "vartolik russian forms 1\n\xEF\xE8\xF8\xF3\n", ""},
+      {"last line without LF", water + "\r\n" + house, "ghar", 0, house, 1, "", ""},
+      {"0x1A ends the file", water + "\r\n\x1A" + house + "\r\n", "ghar", 0, "", 0, "", ""},
+      {"nothing", water + "\r\n", "kuch", 1, "", 0, "", ""},
+      {"the starter vocabulary first among equal ranks", neer + "\r\n" + water + "\r\n",
+       "\xE2\xEE\xE4\xE0", 0, water + "\r\n" + neer + "\r\n", 2, "", common},
+      {"without the list equal ranks in file order", neer + "\r\n" + water + "\r\n",
+       "\xE2\xEE\xE4\xE0", 0, neer + "\r\n" + water + "\r\n", 2, "", ""},
+      {"a damaged starter list is no list", neer + "\r\n" + water + "\r\n", "\xE2\xEE\xE4\xE0", 0,
+       neer + "\r\n" + water + "\r\n", 2, "", "vartolik common words 1\n" + bytes + " x\n"},
+      {"tolerant forms give way to a found form", call + "\r\n" + speak + "\r\n", "bolte", 0,
+       speak + "\r\n", 1, "", ""},
+      {"two sounds are not read as a form", treasure + "\r\n", "qqqzzz", 0, "", 0, "", ""},
   };
   ScratchDir dir;
   GuardedResultBuffer buffer;
   for (const Case& c : cases) {
     std::remove(dir.file(kRussianFormsFile).c_str());
     if (!c.russianForms.empty()) writeRawFile(dir.file(kRussianFormsFile).c_str(), c.russianForms);
+    std::remove(dir.file(kCommonWordsFile).c_str());
+    if (!c.commonWords.empty()) writeRawFile(dir.file(kCommonWordsFile).c_str(), c.commonWords);
     for (std::size_t block : {std::size_t(1), std::size_t(7), kSearchBlockSize}) {
       session.searchLanguage = c.language;
       SearchRun run = productionSearch(dir, c.dictionary, c.query, Phonetic, block);
@@ -390,6 +413,35 @@ TEST(Phonetic, RussianFormsFileIsReadWholeOrNotAtAll) {
     if (lemmas) {
       EXPECT_EQ(lemmas->front(), pisat) << c.name;
     }
+  }
+}
+
+// common.dat read as it is, or not at all.
+TEST(Phonetic, CommonWordsFileIsReadWholeOrNotAtAll) {
+  const std::string header = "vartolik common words 1\n";
+  struct Case {
+    const char* name;
+    bool exists;
+    std::string text;
+    CommonWordsStatus status;
+    bool knowsPani;  // "panY", the face's codes of पानी
+  } cases[] = {
+      {"a good list", true, header + "Gr\npanY\r\n", CommonWordsStatus::Loaded, true},
+      {"no file", false, "", CommonWordsStatus::Missing, false},
+      {"another header", true, "common words 2\npanY\n", CommonWordsStatus::Damaged, false},
+      {"two words on a line", true, header + "panY Gr\n", CommonWordsStatus::Damaged, false},
+      {"out of order", true, header + "panY\nGr\n", CommonWordsStatus::Damaged, false},
+      {"an empty line", true, header + "Gr\n\npanY\n", CommonWordsStatus::Damaged, false},
+  };
+  ScratchDir dir;
+  for (const Case& c : cases) {
+    const std::string path = dir.file(kCommonWordsFile);
+    std::remove(path.c_str());
+    if (c.exists) writeRawFile(path.c_str(), c.text);
+    CommonWords list;
+    EXPECT_EQ(loadCommonWords(path.c_str(), list), c.status) << c.name;
+    EXPECT_EQ(isCommonWord(list, "panY", 4), c.knowsPani) << c.name;
+    EXPECT_FALSE(isCommonWord(list, "pan", 3)) << c.name;
   }
 }
 

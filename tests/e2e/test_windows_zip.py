@@ -16,8 +16,8 @@ from vartolik_e2e import (FONT_FILES, Vartolik, expected_result_file, frame_look
 DIST = Path(os.environ.get("VARTOLIK_DIST", Path(__file__).resolve().parents[2] / "build/windows/dist"))
 ZIP = DIST.parent / "vartolik-1.0-win64.zip"
 FOLDER = "vartolik-1.0-win64"
-EXPECTED = {"vartolik.exe", "dictiona.dat", "russform.dat", *FONT_FILES, "OFL.txt", "kirvu.exe", "lemora1.exe",
-            "helpo.htm", "intro.doc", "readme.txt", "vartolik-cli.exe"}
+EXPECTED = {"vartolik.exe", "dictiona.dat", "russform.dat", "common.dat", *FONT_FILES, "OFL.txt",
+            "kirvu.exe", "lemora1.exe", "helpo.htm", "intro.doc", "readme.txt", "vartolik-cli.exe"}
 # The StarDict books, as the build made them in build/windows/stardict-books, and their note.
 STARDICT = DIST.parent / "stardict-books"
 BOOKS = {"stardict/vartolik-hin-rus." + e for e in ("ifo", "idx", "syn", "dict.dz")} | \
