@@ -305,6 +305,10 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
   const std::string live = line("जीना (x) гл. жить"), alive = line("ज़िंदा (x) прил. живой");
   const std::string neer = line("नीर (x) м. вода"), speak = line("बोलना (x) гл. говорить");
   const std::string call = line("बुलना (x) гл. звать"), treasure = line("ख़ज़ाना (x) м. клад");
+  const std::string jal = line("जल (x) м. вода"), ab = line("आब (x) ж. вода");
+  const std::string udak = line("उदक (x) м. вода"), stream = line("धारा (x) ж. поток; вода");
+  const std::string ganga = line("गंगाजल (x) м. река; вода из Ганга");
+  const std::string brook = line("नाला (x) м. ручей; ~ का पानी вода");
   std::string common, bytes;
   DevanagariError error;
   EXPECT_EQ(encodeDictionaryLine("पानी", bytes, error), 1);
@@ -353,6 +357,22 @@ TEST(Phonetic, SearchFindsSpellingsAndForms) {
        neer + "\r\n" + water + "\r\n", 2, "", "vartolik common words 1\n" + bytes + " x\n"},
       {"tolerant forms give way to a found form", call + "\r\n" + speak + "\r\n", "bolte", 0,
        speak + "\r\n", 1, "", ""},
+      {"a form by the endings gives way to the word heading a sense", jug + "\r\n" + water + "\r\n",
+       "\xE2\xEE\xE4\xE0", 0, water + "\r\n", 1, "", ""},
+      {"the word in a phrase leaves its form by the endings", stream + "\r\n" + jug + "\r\n",
+       "\xE2\xEE\xE4\xFB", 0, jug + "\r\n" + stream + "\r\n", 2, "", ""},
+      {"examples give way to five lines of senses",
+       brook + "\r\n" + water + "\r\n" + neer + "\r\n" + jal + "\r\n" + ab + "\r\n" + stream +
+           "\r\n",
+       "\xE2\xEE\xE4\xE0", 0,
+       water + "\r\n" + neer + "\r\n" + jal + "\r\n" + ab + "\r\n" + stream + "\r\n", 5, "", ""},
+      {"a phrase gives way to five head senses",
+       ganga + "\r\n" + water + "\r\n" + neer + "\r\n" + jal + "\r\n" + ab + "\r\n" + udak +
+           "\r\n" + stream + "\r\n",
+       "\xE2\xEE\xE4\xE0", 0,
+       water + "\r\n" + neer + "\r\n" + jal + "\r\n" + ab + "\r\n" + udak + "\r\n" + stream +
+           "\r\n",
+       6, "", ""},
       {"two sounds are not read as a form", treasure + "\r\n", "qqqzzz", 0, "", 0, "", ""},
   };
   ScratchDir dir;
@@ -487,7 +507,8 @@ TEST(Phonetic, ScanAgreesWithLineByLineReading) {
     for (const char* q : queries) {
       PhoneticQuery query =
           phoneticQueryFromBytes(q, static_cast<int>(std::strlen(q)), round % 2 == 1);
-      // Every line ranked, then the best 100, equal ranks in dictionary order.
+      // Every line ranked, then the best 100, equal ranks in dictionary order, then the lesser
+      // lines left out.
       std::vector<std::pair<int, int32_t>> ranked;
       std::size_t start = 0;
       for (int32_t number = 0; start < readable.size(); ++number) {
@@ -500,9 +521,12 @@ TEST(Phonetic, ScanAgreesWithLineByLineReading) {
       }
       std::stable_sort(ranked.begin(), ranked.end(),
                        [](const auto& a, const auto& b) { return a.first < b.first; });
-      std::vector<int32_t> expected;
+      std::vector<PhoneticMatch> best;
       for (std::size_t i = 0; i < ranked.size() && i < 100; ++i)
-        expected.push_back(ranked[i].second);
+        best.push_back({ranked[i].second, 0, ranked[i].first, 1});
+      leaveOutLesserPhoneticMatches(query, best);
+      std::vector<int32_t> expected;
+      for (const PhoneticMatch& m : best) expected.push_back(m.line);
       for (std::size_t block : {std::size_t(1), std::size_t(5), kSearchBlockSize}) {
         MatchList matches;
         ASSERT_TRUE(findPhoneticMatchesFor(path.c_str(), query, matches, block));
