@@ -38,10 +38,7 @@
 // vocabulary first (common.dat, common_words.h), then dictionary order; for a Russian query the
 // starter vocabulary also comes before the detail. When the best line is the query's spelling
 // or a dictionary form of it, tolerant matches of inflections are left out. For a Russian query
-// the lines least likely meant give way to better ones: a form by the regular endings outside a
-// head sense, when a listed dictionary word was found or the query word heads a sense; examples,
-// when 5 lines or more hold the word in a sense; and a word with more words after it in its item
-// outside a head sense, when 5 lines or more hold it as a head sense.
+// examples are left out when 5 lines or more hold the word in a sense (place 0 or 1).
 //
 // Used once per word: rankPhoneticMatches (the program's query bytes) and lookUpPhonetic (a
 // UTF-8 word, as vartolik-cli and a glossing of copied text take it) return the best matches,

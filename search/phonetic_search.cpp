@@ -311,31 +311,18 @@ void leaveOutFarMatches(std::vector<PhoneticMatch>& best) {
              best.end());
 }
 
-// Lines at least this many better placed lines make the lesser ones of a Russian query needless.
-constexpr std::size_t kEnoughBetterLines = 5;
+// For a Russian query, examples (place 2) give way when at least this many lines hold the word
+// in a sense: they are the lines least likely meant.
+constexpr std::size_t kEnoughSenseLines = 5;
 
-// For a Russian query, the lines least likely meant give way to better ones. A form reached
-// only by the regular endings, outside a head sense, when a dictionary word listed for the query
-// was found or the query word itself heads a sense ("больше" for большой); examples when enough
-// lines hold the word in a sense; a word with more words after it in its item ("вода из Ганга")
-// outside a head sense when enough lines hold it as one.
-void leaveOutLesserRussianMatches(std::vector<PhoneticMatch>& best) {
-  auto place = [](const PhoneticMatch& m) { return m.rank / 16; };
-  auto closeness = [](const PhoneticMatch& m) { return m.rank % 16 / 4; };
-  auto leaveOut = [&best](auto lesser) {
-    best.erase(std::remove_if(best.begin(), best.end(), lesser), best.end());
-  };
-  auto count = [&best](auto better) {
-    return static_cast<std::size_t>(std::count_if(best.begin(), best.end(), better));
-  };
-  if (count([&](const PhoneticMatch& m) {
-        return closeness(m) == 1 || (closeness(m) == 0 && place(m) == 0);
-      }) > 0)
-    leaveOut([&](const PhoneticMatch& m) { return place(m) > 0 && closeness(m) == 2; });
-  if (count([&](const PhoneticMatch& m) { return place(m) < 2; }) >= kEnoughBetterLines)
-    leaveOut([&](const PhoneticMatch& m) { return place(m) == 2; });
-  if (count([&](const PhoneticMatch& m) { return place(m) == 0; }) >= kEnoughBetterLines)
-    leaveOut([&](const PhoneticMatch& m) { return place(m) > 0 && m.rank % 4 == 2; });
+void leaveOutRussianExamples(std::vector<PhoneticMatch>& best) {
+  auto inSense = [](const PhoneticMatch& m) { return m.rank < 32; };
+  if (static_cast<std::size_t>(std::count_if(best.begin(), best.end(), inSense)) <
+      kEnoughSenseLines)
+    return;
+  best.erase(
+      std::remove_if(best.begin(), best.end(), [&](const PhoneticMatch& m) { return !inSense(m); }),
+      best.end());
 }
 
 struct FileCloser {
@@ -374,7 +361,7 @@ int phoneticLineRank(const PhoneticQuery& query, const char* line, std::size_t n
 
 void leaveOutLesserPhoneticMatches(const PhoneticQuery& query, std::vector<PhoneticMatch>& best) {
   leaveOutFarMatches(best);
-  if (!query.russian.empty()) leaveOutLesserRussianMatches(best);
+  if (!query.russian.empty()) leaveOutRussianExamples(best);
 }
 
 bool rankPhoneticMatches(const char* dictionaryPath, const PhoneticQuery& query,
