@@ -380,7 +380,7 @@ std::vector<std::vector<std::string>> russianQueryWords(const std::string& cp125
 void addHindiKey(PhoneticQuery& query, const PhoneticKey& key, const PhoneticKey& tolerant) {
   if (key.length == 0 || key.overflow) return;
   for (const PhoneticKey& k : query.hindi[0]) {
-    if (sameKey(k, key)) return;
+    if (sameKey(k, key) && k.latin == key.latin) return;
   }
   query.hindi[0].push_back(key);
   for (const PhoneticKey& stem : phoneticStems(key)) query.hindi[1].push_back(stem);
@@ -414,9 +414,11 @@ PhoneticKey devanagariPhoneticKey(const std::string& utf8, bool lenient) {
 }
 
 PhoneticKey latinPhoneticKey(const std::string& latin) {
-  KeyBuilder key;
-  appendLatin(latin, false, key);
-  return key.finish();
+  KeyBuilder builder;
+  appendLatin(latin, false, builder);
+  PhoneticKey key = builder.finish();
+  key.latin = true;
+  return key;
 }
 
 PhoneticKey tolerantLatinPhoneticKey(const std::string& latin) {
@@ -433,6 +435,7 @@ PhoneticKey tolerantLatinPhoneticKey(const std::string& latin) {
       key.unit[i] |= kPhoneticOptional;
   }
   for (int i = 0; i < key.length; ++i) key.unit[i] &= ~kLoneH;
+  key.latin = true;
   return key;
 }
 
@@ -484,6 +487,7 @@ std::vector<PhoneticKey> phoneticStems(const PhoneticKey& key) {
     for (int k = 0; k < n && fits; ++k) fits = (key.unit[stem + k] & classOf(rule.ending[k])) != 0;
     if (!fits) continue;
     PhoneticKey s;
+    s.latin = key.latin;
     s.length = stem;
     std::copy(key.unit, key.unit + stem, s.unit);
     for (const char* p = rule.dictionaryEnding; *p && s.length < kMaxPhoneticKey; ++p) {
@@ -708,11 +712,12 @@ void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
 
 }  // namespace
 
-int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword,
-                             const std::string& reading) {
+int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matched,
+                             const std::string& headword, const std::string& reading) {
   const std::u32string text = decodeUtf8(headword);
-  if (!query.devanagari.empty())
+  if (!matched.latin)
     return std::min(kMaxSpellingDistance, editDistance(decodeUtf8(query.devanagari), text));
+  if (!query.devanagari.empty()) return kMaxSpellingDistance;
   int distance = 0;
   if (query.spelledLongA >= 0) {
     const int longA = static_cast<int>(std::count_if(text.begin(), text.end(), isLongA));
@@ -722,6 +727,21 @@ int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& head
   const std::string said = plainSpelling(readingAsLatin(reading));
   if (!query.plain.empty() && !said.empty()) distance += editDistance(query.plain, said);
   return std::min(kMaxSpellingDistance, distance);
+}
+
+bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
+                       const std::string& reading) {
+  if (!matched.latin || query.plain.empty() || reading.empty()) return false;
+  const char last = query.plain.back();
+  if (!isLatinVowel(last)) return false;
+  // The reading's last letter: a vowel (ъ the short a, ":" after a long one, "~" a nasal vowel)
+  // or a consonant. Й ends -ay and -ey, which learners write -ai and -ei (samai).
+  const unsigned char end = static_cast<unsigned char>(reading.back());
+  if (end < 0xC0) return false;
+  const unsigned char lower = end < 0xE0 ? static_cast<unsigned char>(end + 0x20) : end;
+  static const char kVowels[] = "\xE0\xE5\xE8\xEE\xF3\xFA\xFB\xFD\xFE\xFF";  // а е и о у ъ ы э ю я
+  if (std::strchr(kVowels, static_cast<char>(lower))) return false;
+  return !(lower == 0xE9 && last != 'a');  // й
 }
 
 PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLanguage) {
@@ -752,7 +772,7 @@ PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLa
     if (faceCodes || isWellFormedDevanagari(devanagari)) {
       const PhoneticKey key = devanagariPhoneticKey(devanagari, true);
       addHindiKey(query, key, key);
-      if (faceCodes) query.devanagari = devanagari;
+      query.devanagari = devanagari;
     }
   }
   return query;

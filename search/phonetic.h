@@ -29,7 +29,8 @@
 // The order. A line's rank is 16 x where the match is + 4 x how close it is + a detail. Where:
 // 0 the headword, or the first word of the Russian part's first sense; 1 a later word or sense;
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
-// 1 a regular (or listed) inflection of it, 2 a tolerant match, 3 a tolerant match of an
+// 1 a regular (or listed) inflection of it, 2 a tolerant match (or the same sound but for a
+// final vowel the headword does not say, phoneticEndsApart), 3 a tolerant match of an
 // inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
 // it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from
 // the query's (phoneticSpellingDistance, 0 to 3); for a Russian word, 0 when it is its sense, 1
@@ -62,6 +63,7 @@ struct PhoneticKey {
   PhoneticUnit unit[kMaxPhoneticKey];
   int length = 0;
   bool overflow = false;  // longer than kMaxPhoneticKey: matches nothing
+  bool latin = false;     // read from Latin letters (a transliteration), not from Devanagari
 };
 
 // A key written as text, one letter per position, alternatives in brackets, "?" after an
@@ -112,6 +114,7 @@ struct PhoneticQuery {
   int spelledDoubles = 0;
   // A Latin query's plain spelling (lower case, vowel length and doubled letters left out).
   std::string plain;
+  // The query as Devanagari, when it reads as such (typed in the Hindi face or pasted).
   std::string devanagari;
   bool empty() const {
     for (const auto& keys : hindi) {
@@ -130,13 +133,22 @@ PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLa
 // The query of UTF-8 text: Devanagari, Cyrillic or a Latin transliteration.
 PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8);
 
-// How far a headword (Devanagari) is from the query's spelling among words of one key, 0 to 3:
-// for a Latin query, a long a the query spells differently, a doubled consonant it has and the
-// headword lacks (or the other way), and the edits from the query's plain spelling to the
-// line's reading (Windows-1251 Cyrillic, "па:-ни:") in Latin; for a Devanagari query, the
-// edits between the two words. Ranks पानी before पन्नी for paani, खाना before कहना for khana.
-int phoneticSpellingDistance(const PhoneticQuery& query, const std::string& headword,
-                             const std::string& reading);
+// How far a headword (Devanagari) is from the query's spelling among words of one key, 0 to 3,
+// as the key that matched read the query: for a Latin reading, a long a the query spells
+// differently, a doubled consonant it has and the headword lacks (or the other way), and the
+// edits from the query's plain spelling to the line's reading (Windows-1251 Cyrillic, "па:-ни:")
+// in Latin; for a Devanagari reading, the edits between the two words. Ranks पानी before पन्नी
+// for paani, खाना before कहना for khana. When the query line shows the letters as Devanagari
+// (the search language is Hindi), their Latin reading is only a second guess: its matches come
+// last among lines of one closeness.
+int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matched,
+                             const std::string& headword, const std::string& reading);
+
+// Whether a Latin query ends in a vowel the headword does not say: likha, khate and aaya end in
+// a vowel, लीख (ли:кх), खाट (кха:Т) and आय (а:й) in a consonant. Such a match of the same sound is
+// less sure than an inflection (लिखना, खाना, आना): the learner typed a form.
+bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
+                       const std::string& reading);
 
 // The classes the key of a headword's codes can begin with, read from its first bytes alone
 // (every class when they do not tell). Lets the scan skip most lines without converting them.

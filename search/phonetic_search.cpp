@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hindi/devanagari.h"
+#include "hindi/inflection.h"
 #include "search/common_words.h"
 #include "search/phonetic.h"
 #include "search/russian_forms.h"
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr PhoneticUnit kAnyUnit = ~PhoneticUnit(0);
+// The largest detail of a rank (16 x where + 4 x closeness + detail).
+constexpr int kMaxPhoneticDetail = 3;
 // A line longer than this is judged by its first bytes (headword and the start of its Russian).
 constexpr std::size_t kLongestLine = std::size_t(1) << 16;
 
@@ -173,6 +176,56 @@ int russianPartRank(const std::vector<std::string>& stems, const std::vector<std
   return best;
 }
 
+// The word classes a line's Russian part gives its headword: the marks м., ж., прил., гл. that
+// open the part or a numbered sense ("1) м. дым; 2) ж. шум").
+std::vector<HindiWordClass> lineWordClasses(const char* text, std::size_t n) {
+  struct Mark {
+    const char* bytes;  // Windows-1251
+    HindiWordClass wordClass;
+  };
+  static const Mark kMarks[] = {
+      {"\xEC.", HindiWordClass::MasculineNoun},          // м.
+      {"\xE6.", HindiWordClass::FeminineNoun},           // ж.
+      {"\xEF\xF0\xE8\xEB.", HindiWordClass::Adjective},  // прил.
+      {"\xE3\xEB.", HindiWordClass::Verb},               // гл.
+  };
+  std::vector<HindiWordClass> classes;
+  for (std::size_t i = 0; i < n; ++i) {
+    // A mark stands after the start, or after a sense number's ")", and one space.
+    if (text[i] != ' ' || (i > 0 && text[i - 1] != ')')) continue;
+    for (const Mark& m : kMarks) {
+      const std::size_t length = std::strlen(m.bytes);
+      if (i + 1 + length <= n && std::memcmp(text + i + 1, m.bytes, length) == 0 &&
+          (i + 1 + length == n || text[i + 1 + length] == ' ') &&
+          std::find(classes.begin(), classes.end(), m.wordClass) == classes.end())
+        classes.push_back(m.wordClass);
+    }
+  }
+  return classes;
+}
+
+// Whether the query, read by the key that matched, is one of the regular forms of the headword
+// in the classes its line gives it (कमरे of कमरा, not of कमर; आया of आना, not of आयन); -1 when the
+// line gives no class that inflects.
+int isRegularFormOf(const PhoneticQuery& query, const PhoneticKey& matched,
+                    const std::string& headword, const std::vector<HindiWordClass>& classes) {
+  int found = -1;
+  for (HindiWordClass wordClass : classes) {
+    for (const HindiForm& form : hindiInflectedForms(headword, wordClass)) {
+      found = 0;
+      if (!matched.latin) {
+        if (form.word == query.devanagari) return 1;
+        continue;
+      }
+      const PhoneticKey key = devanagariPhoneticKey(form.word, false);
+      for (const PhoneticKey& k : query.hindi[0]) {
+        if (k.latin && phoneticKeysMatch(k, key)) return 1;
+      }
+    }
+  }
+  return found;
+}
+
 // The query with what every line needs precomputed.
 struct PreparedQuery {
   const PhoneticQuery& query;
@@ -215,12 +268,30 @@ struct PreparedQuery {
       const std::string reading(line + readingStart,
                                 std::max(readingStart + 1, russianStart) - readingStart - 1);
       PhoneticKey key = devanagariPhoneticKey(devanagari, false);
+      // Of the keys of one closeness that match (a query may read as Latin and as Devanagari),
+      // the one nearest the headword's spelling counts.
       for (int closeness = 0; closeness < 4 && best < 0; ++closeness) {
         for (const PhoneticKey& k : query.hindi[closeness]) {
-          if (closeness < 2 ? phoneticKeysMatch(k, key) : phoneticKeysMatchTolerant(k, key)) {
-            best = 4 * closeness + phoneticSpellingDistance(query, devanagari, reading);
-            break;
+          if (closeness < 2 ? !phoneticKeysMatch(k, key) : !phoneticKeysMatchTolerant(k, key))
+            continue;
+          const bool apart = closeness != 1 && phoneticEndsApart(query, k, reading);
+          int detail = phoneticSpellingDistance(query, k, devanagari, reading);
+          if (closeness == 1) {
+            // An inflection: first the words the query is a regular form of (a Devanagari
+            // query spelled as the form is as near as can be; a Latin one keeps its distance).
+            const int form = isRegularFormOf(
+                query, k, devanagari, lineWordClasses(line + russianStart, n - russianStart));
+            if (form == 0) detail = kMaxPhoneticDetail;
+            if (form == 1 && !k.latin) detail = 0;
           }
+          int close = apart ? std::min(closeness + 2, 3) : closeness;
+          // Devanagari is typed letter by letter: a headword of the same sound spelled
+          // otherwise (पिता for पीता) is no nearer than a word the query is a form of (पीना).
+          if (closeness == 0 && !k.latin && detail > 0) close = 1;
+          // Letters the query line shows as Devanagari are read as Latin only second.
+          if (k.latin && !query.devanagari.empty()) close = std::min(close + 1, 3);
+          const int r = 4 * close + detail;
+          if (best < 0 || r < best) best = r;
         }
       }
     }

@@ -80,10 +80,12 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
       {"bhaai", "भाई (x) брат", 0},
       {"aurat", "औरत (x) женщина", 0},
       {"nayaa", "नया (x) новый", 0},
-      {"पनी", "पानी (x) вода", 0},
-      {"लडका", "लड़का (x) мальчик", 0},
-      {"जरूर", "ज़रूर (x) конечно", 0},
-      {"हिन्दी", "हिंदी (x) хинди", 0},
+      // Devanagari spelled otherwise than the headword: found, but no nearer than a form
+      {"पनी", "पानी (x) вода", 1},
+      {"लडका", "लड़का (x) мальчик", 1},
+      {"जरूर", "ज़रूर (x) конечно", 1},
+      {"हिन्दी", "हिंदी (x) хинди", 1},
+      {"पानी", "पानी (x) вода", 0},
       // inflected forms find the dictionary form, at the second tier
       {"ladke", "लड़का (x) мальчик", 1},
       {"ladkiyan", "लड़की (x) девочка", 1},
@@ -182,13 +184,23 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
   } cases[] = {
       {"paani", "पानी (x) м. вода", 0},
       {"paani", "पन्नी (x) ж. фольга", 2},     // no long a, a doubled n the query does not have
-      {"paani", "पाना (x) гл. находить", 5},  // a form, with another count of long a's
+      {"paani", "पाना (x) гл. находить", 7},  // पाना has no form paani
       {"pani", "पन्नी (x) ж. фольга", 1},
       {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
       {"panni", "पन्नी (x) ж. фольга", 0},
       {"पानी", "पानी (x) м. вода", 0},
-      {"पनी", "पानी (x) м. вода", 1},            // spelled otherwise
-      {"पनि", "पानी (x) м. вода", 2},            // two letters away
+      {"पनी", "पानी (x) м. вода", 5},  // spelled otherwise: as near as a form
+      {"पनि", "पानी (x) м. вода", 6},  // two letters away
+      // an inflected query: first the word it is a regular form of, by the line's mark
+      {"कमरे", "कमरा (x) м. комната", 4},
+      {"कमरे", "कमर (x) ж. талия", 7},
+      {"aaya", "आना (а:-на:) гл. приходить", 6},
+      {"aaya", "आयन (а:-йън) м. ион", 7},
+      // a final vowel the headword does not say: likha is a form, not लीख
+      {"likha", "लिखना (ликх-на:) гл. писать", 5},
+      {"likha", "लीख (ли:кх) ж. гнида", 9},
+      {"likh", "लीख (ли:кх) ж. гнида", 0},
+      {"samai", "समय (съ-мъй) м. время", 10},    // -ai for -ay stays a tolerant match
       {"khana", "खाना (кха:-на:) гл. есть", 0},  // one key, told apart by the reading
       {"khana", "कहना (кэх-на:) гл. говорить", 2},
       {"behen", "बहन (x) ж. сестра", 8},
@@ -230,6 +242,9 @@ TEST(Phonetic, ProgramBytesByLanguage) {
       {"iktab", 1, "किताब (x) книга", 0},  // lower case codes of kitab: read as codes too
       {"iktab", 0, "किताब (x) книга", -1},
       {"kitab", 1, "किताब (x) книга", 0},    // and as Latin
+      {"pain", 1, "पानी (x) вода", 1},       // पानि on the query line: spelled otherwise
+      {"pain", 1, "पेन (x) ручка", 1},        // its Latin reading only second...
+      {"pain", 0, "पेन (x) ручка", 0},        // ...but first while the language is Russian
       {"\xE4\xEE\xEC", 1, "घर (x) дом", 0},  // Cyrillic in either language
       {"\xC4\xCE\xCC", 0, "घर (x) дом", 0},
       {"", 0, "घर (x) дом", -1},
