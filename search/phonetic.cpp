@@ -537,11 +537,69 @@ std::vector<std::string> russianStems(const std::string& folded) {
   return stems;
 }
 
+namespace {
+
+// Whether a stem is a verb's: one of the words it was made from is the stem with an infinitive
+// ending (вид of видеть, виде of видеть).
+bool isVerbStem(const std::vector<std::string>& stems, const std::string& stem) {
+  static const std::vector<std::string> infinitive = {toCp1251("ть"), toCp1251("ти"),
+                                                      toCp1251("чь")};
+  for (const std::string& word : stems) {
+    if (word.size() <= stem.size() || word.compare(0, stem.size(), stem) != 0) continue;
+    std::string end = word.substr(stem.size());
+    static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
+    for (const std::string& r : reflexive) {
+      if (end.size() > r.size() && end.compare(end.size() - r.size(), r.size(), r) == 0) {
+        end.resize(end.size() - r.size());
+        break;
+      }
+    }
+    for (const std::string& i : infinitive) {
+      if (end.size() >= i.size() && end.compare(end.size() - i.size(), i.size(), i) == 0 &&
+          isRussianEnding(end.data(), end.size()))
+        return true;
+    }
+  }
+  return false;
+}
+
+// Whether an ending (reflexive or not) can end a verb form: a verb's stem takes these, never a
+// noun's bare stem or -о (видеть is not вид, not видео).
+bool isVerbEnding(const char* p, std::size_t n) {
+  static const std::vector<std::string> endings = [] {
+    std::vector<std::string> out;
+    for (const char* e :
+         {"ю",  "у",  "я",  "й",  "л",  "ла",  "ло",  "ли",  "ть",  "ти",  "ет",  "ит",  "ут",
+          "ют", "ат", "ят", "ем", "им", "ешь", "ишь", "ете", "ите", "ить", "ать", "ять", "еть"})
+      out.push_back(toCp1251(e));
+    return out;
+  }();
+  static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
+  for (const std::string& r : reflexive) {
+    if (n >= 2 && std::memcmp(p + n - 2, r.data(), 2) == 0) {
+      n -= 2;
+      if (n == 0) return true;
+      break;
+    }
+  }
+  for (const std::string& e : endings) {
+    if (e.size() == n && std::memcmp(e.data(), p, n) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool russianWordMatches(const std::vector<std::string>& stems, const char* word, std::size_t n) {
   for (const std::string& s : stems) {
     if (n < s.size() || std::memcmp(word, s.data(), s.size()) != 0) continue;
-    if (n == s.size()) return true;
-    if (s.size() >= kMinRussianStem && isRussianEnding(word + s.size(), n - s.size())) return true;
+    if (n == s.size() && &s == &stems[0]) return true;
+    if (s.size() < kMinRussianStem) continue;
+    const bool verb = isVerbStem(stems, s);
+    if (n == s.size() && !verb) return true;
+    if (n > s.size() && (verb ? isVerbEnding(word + s.size(), n - s.size())
+                              : isRussianEnding(word + s.size(), n - s.size())))
+      return true;
   }
   return false;
 }

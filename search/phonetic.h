@@ -20,7 +20,8 @@
 //
 // Russian is compared word by word after folding case and yo to ye: a word of the Russian part
 // matches when it equals the query, or when both are one stem (3 letters or more) with a
-// regular ending each. Forms whose stem changes (пишу, живём, людей) are looked up in a table
+// regular ending each; an infinitive's stem takes only a verb's endings (видеть is not вид or
+// видео). Forms whose stem changes (пишу, живём, людей) are looked up in a table
 // made at build time from hunspell-ru's analyses and a hand list of irregular words, shipped as
 // russform.dat beside dictiona.dat (russian_forms.h); without it the rules alone apply.
 //

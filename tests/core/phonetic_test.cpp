@@ -166,6 +166,11 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
       {"дом", "घर дом (примечание)", 0},
       {"ghar", "घर дом (примечание)", 0},
       {"книги", "घर (x) книжный", -1},
+      // an infinitive's stem takes a verb's endings only
+      {"видеть", "व्यू (x) вид", -1},
+      {"видеть", "वीडियो (x) видео", -1},
+      {"видеть", "देखना (x) видит", 2},
+      {"видит", "देखना (x) видеть", 2},
   };
   for (const Case& c : cases) {
     PhoneticQuery query = phoneticQueryFromUtf8(c.query);
