@@ -763,7 +763,8 @@ void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
   for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
     const char c = lower[i];
     if (c >= 'a' && c <= 'z' && !isLatinVowel(c) && c != 'h' && c != 'y' &&
-        (lower[i + 1] == c || (c == 'c' && lower.compare(i + 1, 2, "ch") == 0)))
+        (lower[i + 1] == c || (c == 'c' && lower.compare(i + 1, 2, "ch") == 0) ||
+         lower.compare(i, 4, "chch") == 0))
       ++query.spelledDoubles;
   }
 }

@@ -30,17 +30,20 @@
 // The order. A line's rank is 16 x where the match is + 4 x how close it is + a detail. Where:
 // 0 the headword, or the first word of the Russian part's first sense; 1 a later word or sense;
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
-// 1 a regular (or listed) inflection of it, 2 a tolerant match (or the same sound but for a
-// final vowel the headword does not say, phoneticEndsApart), 3 a tolerant match of an
-// inflection; for a Russian word 0 the word itself, 1 the dictionary word russform.dat gives
-// it, 2 a form by the regular endings. The detail: for a headword, how far its spelling is from
-// the query's (phoneticSpellingDistance, 0 to 3); for a Russian word, 0 when it is its sense, 1
-// when the sense has other items (synonyms), 2 when more words follow it ("вода из Ганга").
-// Every line is ranked; the best 100 are kept in bounded memory. Equal ranks list the starter
-// vocabulary first (common.dat, common_words.h), then dictionary order; for a Russian query the
-// starter vocabulary also comes before the detail. When the best line is the query's spelling
-// or a dictionary form of it, tolerant matches of inflections are left out. For a Russian query
-// examples are left out when 5 lines or more hold the word in a sense (place 0 or 1).
+// 1 a regular (or listed) inflection of it, or a Devanagari query spelled otherwise than the
+// headword, 2 a tolerant match (or the same sound but for a final vowel the headword does not
+// say, phoneticEndsApart), 3 a tolerant match of an inflection, or an inflection the headword
+// cannot take by its line's word class (м., ж., прил., гл.: kyun is no form of कान); a Latin
+// reading of letters the query line shows as Devanagari is one step further; for a Russian word 0
+// the word itself, 1 the dictionary word russform.dat gives it, 2 a form by the regular endings.
+// The detail: for a headword, how far its spelling is from the query's (phoneticSpellingDistance, 0
+// to 3); for a Russian word, 0 when it is its sense, 1 when the sense has other items (synonyms), 2
+// when more words follow it ("вода из Ганга"). Every line is ranked; the best 100 are kept in
+// bounded memory. Equal ranks list the starter vocabulary first (common.dat, common_words.h), then
+// dictionary order; for a Russian query the starter vocabulary also comes before the detail. When
+// the best line is the query's spelling or a dictionary form of it, tolerant matches of inflections
+// are left out. For a Russian query examples are left out when 5 lines or more hold the word in a
+// sense (place 0 or 1).
 //
 // Used once per word: rankPhoneticMatches (the program's query bytes) and lookUpPhonetic (a
 // UTF-8 word, as vartolik-cli and a glossing of copied text take it) return the best matches,

@@ -276,6 +276,7 @@ struct PreparedQuery {
             continue;
           const bool apart = closeness != 1 && phoneticEndsApart(query, k, reading);
           int detail = phoneticSpellingDistance(query, k, devanagari, reading);
+          int close = apart ? std::min(closeness + 2, 3) : closeness;
           if (closeness == 1) {
             // An inflection: first the words the query is a regular form of (a Devanagari
             // query spelled as the form is as near as can be; a Latin one keeps its distance).
@@ -283,8 +284,9 @@ struct PreparedQuery {
                 query, k, devanagari, lineWordClasses(line + russianStart, n - russianStart));
             if (form == 0) detail = kMaxPhoneticDetail;
             if (form == 1 && !k.latin) detail = 0;
+            // A form the word cannot take (kyun is no form of कान) is barely a match.
+            if (form == 0) close = 3;
           }
-          int close = apart ? std::min(closeness + 2, 3) : closeness;
           // Devanagari is typed letter by letter: a headword of the same sound spelled
           // otherwise (पिता for पीता) is no nearer than a word the query is a form of (पीना).
           if (closeness == 0 && !k.latin && detail > 0) close = 1;

@@ -188,8 +188,8 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
     int rank;
   } cases[] = {
       {"paani", "पानी (x) м. вода", 0},
-      {"paani", "पन्नी (x) ж. фольга", 2},     // no long a, a doubled n the query does not have
-      {"paani", "पाना (x) гл. находить", 7},  // पाना has no form paani
+      {"paani", "पन्नी (x) ж. фольга", 2},      // no long a, a doubled n the query does not have
+      {"paani", "पाना (x) гл. находить", 15},  // पाना has no form paani: barely a match
       {"pani", "पन्नी (x) ж. фольга", 1},
       {"pani", "पानी (x) м. вода", 0},  // no aa written: length tells nothing
       {"panni", "पन्नी (x) ж. фольга", 0},
@@ -198,9 +198,10 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
       {"पनि", "पानी (x) м. вода", 6},  // two letters away
       // an inflected query: first the word it is a regular form of, by the line's mark
       {"कमरे", "कमरा (x) м. комната", 4},
-      {"कमरे", "कमर (x) ж. талия", 7},
+      {"कमरे", "कमर (x) ж. талия", 15},
       {"aaya", "आना (а:-на:) гл. приходить", 6},
-      {"aaya", "आयन (а:-йън) м. ион", 7},
+      {"aaya", "आयन (а:-йън) м. ион", 15},
+      {"bachchon", "बच्चा (бъч-ча:) м. ребенок", 6},  // chch is a doubled consonant
       // a final vowel the headword does not say: likha is a form, not लीख
       {"likha", "लिखना (ликх-на:) гл. писать", 5},
       {"likha", "लीख (ли:кх) ж. гнида", 9},
