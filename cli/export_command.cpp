@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,8 @@
 #include "base/text_stream.h"
 #include "cli/commands.h"
 #include "cli/dictionary_choice.h"
+#include "hindi/devanagari.h"
+#include "search/common_words.h"
 #include "search/search.h"
 #include "stardict/dictionary_books.h"
 #include "stardict/stardict_format.h"
@@ -188,7 +191,13 @@ int exportStarDict(const char* given, const char* outDir) {
       {"vartolik-rus-hin", {"Вартолик: русско-хинди словарь", "Вартолик 1.0", "", today()}, {}}};
   std::string error;
   const StarDictSource hindi = hindiRussianBook(parsed);
-  const StarDictSource russian = russianHindiBook(parsed);
+  // The starter vocabulary beside the dictionary leads a Russian word's list; without
+  // common.dat the list keeps dictionary order.
+  std::vector<std::string> starter;
+  for (const std::string& codes : commonWordsBeside(path).word)
+    starter.push_back(codesToDevanagari(codes));
+  std::sort(starter.begin(), starter.end());
+  const StarDictSource russian = russianHindiBook(parsed, starter);
   books[1].about.description = withCount(
       "Русско-хинди словарь «Вартолик» 1.0, составленный по его хинди-русскому "
       "словарю: %N русских слов. В статье: слова хинди с чтением кириллицей и то "

@@ -346,9 +346,11 @@ StarDictSource hindiRussianBook(const ParsedDictionary& dictionary) {
   return book;
 }
 
-StarDictSource russianHindiBook(const ParsedDictionary& dictionary) {
+StarDictSource russianHindiBook(const ParsedDictionary& dictionary,
+                                const std::vector<std::string>& starter) {
   struct Use {
-    bool whole;  // the word is a whole translation
+    bool whole;   // the word is a whole translation
+    bool common;  // the headword is of the starter vocabulary
     std::size_t order;
     std::string line;
   };
@@ -356,6 +358,7 @@ StarDictSource russianHindiBook(const ParsedDictionary& dictionary) {
   std::size_t order = 0;
   for (const DictionaryEntry& e : dictionary.entries) {
     if (!pointerTarget(e).empty()) continue;
+    const bool common = std::binary_search(starter.begin(), starter.end(), e.headword);
     for (const std::string& text : senseTexts(e.russian)) {
       // The marks stay with the gloss even when the part they open is an example or a
       // description that holds Hindi ("мест. косвенная форма от मैं: меня, мне").
@@ -382,14 +385,16 @@ StarDictSource russianHindiBook(const ParsedDictionary& dictionary) {
           list.back().whole = list.back().whole || w.second;
           continue;
         }
-        list.push_back({w.second, order, line});
+        list.push_back({w.second, common, order, line});
       }
     }
   }
   StarDictSource book;
   for (auto& [word, list] : uses) {
-    std::stable_sort(list.begin(), list.end(),
-                     [](const Use& a, const Use& b) { return a.whole && !b.whole; });
+    std::stable_sort(list.begin(), list.end(), [](const Use& a, const Use& b) {
+      if (a.whole != b.whole) return a.whole;
+      return a.common && !b.common;
+    });
     std::string text;
     for (const Use& u : list) text += (text.empty() ? "" : "\n") + u.line;
     book.articles.push_back({word, text});

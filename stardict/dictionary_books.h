@@ -21,8 +21,10 @@
 // before the head noun and the head ("детский дом"), not the inflected words that depend on it
 // ("дом престарелых", "жаровня с углями"); a one-word translation is indexed whatever the word
 // (और "и").
-// An article lists the Hindi headwords with their readings and the sense the word comes from,
-// the entries where it is a whole translation first.
+// An article lists the Hindi headwords with their readings and the sense the word comes from:
+// the entries where it is a whole translation first, then the starter vocabulary before other
+// words (the words common.dat lists: дом leads with घर, not with the bookish गृह), then
+// dictionary order.
 #pragma once
 #include <string>
 #include <vector>
@@ -51,4 +53,6 @@ struct StarDictSource {
 };
 
 StarDictSource hindiRussianBook(const ParsedDictionary& dictionary);
-StarDictSource russianHindiBook(const ParsedDictionary& dictionary);
+// `starter`: the headwords of the starter vocabulary, Devanagari, sorted (may be empty).
+StarDictSource russianHindiBook(const ParsedDictionary& dictionary,
+                                const std::vector<std::string>& starter = {});

@@ -72,6 +72,7 @@ TEST(StarDict, WordsInTheOrderClientsBisect) {
 
 TEST(StarDict, BooksFromDictionaryLines) {
   const ParsedDictionary dictionary = parseDictionary(dictionaryBytes({
+      "गृह (грих) м. дом, книжн.",
       "पानी (па:-ни:) м. 1) вода; 2) дождь; ~ पीना пить воду",
       "लड़की (лъР-ки:) ж. девочка, девушка; дочь",
       "घर (гхър) м. 1) дом, жилище; 2) семья, родной дом; ~ पर дома",
@@ -89,7 +90,7 @@ TEST(StarDict, BooksFromDictionaryLines) {
       "दमकल (дъм-къл) ж. пожарная машина",
       "no reading here",
   }));
-  EXPECT_EQ(dictionary.malformedLines, std::vector<int>{16});
+  EXPECT_EQ(dictionary.malformedLines, std::vector<int>{17});
 
   const StarDictSource hindi = hindiRussianBook(dictionary);
   ASSERT_NE(article(hindi, "पानी"), nullptr);
@@ -112,14 +113,14 @@ TEST(StarDict, BooksFromDictionaryLines) {
     EXPECT_EQ(has(synonymsOf(hindi, f.headword), f.form), f.expected) << f.form;
   }
 
-  const StarDictSource russian = russianHindiBook(dictionary);
+  const StarDictSource russian = russianHindiBook(dictionary, {"घर", "पानी"});
   struct Lookup {
     const char* word;
     const char* text;  // "" when the word is no headword
   } lookups[] = {
-      {"дом",
-       "घर (гхър) м. дом, жилище\nघर (гхър) м. семья, родной дом\nससुराल (съ-су-ра:л) ж. дом "
-       "родителей мужа"},
+      {"дом",  // whole translations first; of those and of the rest, the starter vocabulary first
+       "घर (гхър) м. дом, жилище\nगृह (грих) м. дом, книжн.\nघर (гхър) м. семья, родной дом\n"
+       "ससुराल (съ-су-ра:л) ж. дом родителей мужа"},
       {"семья", "घर (гхър) м. семья, родной дом"},
       {"воду", ""},              // an example
       {"дома", ""},              // an example after "~"
