@@ -341,19 +341,37 @@ const std::vector<std::string>& russianEndings() {
   return endings;
 }
 
-bool isRussianEnding(const char* p, std::size_t n) {
-  static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
-  for (const std::string& r : reflexive) {
+// The reflexive endings -ся and -сь, which follow a verb's own ending.
+const std::vector<std::string>& reflexiveEndings() {
+  static const std::vector<std::string> reflexive = {toCp1251("ся"), toCp1251("сь")};
+  return reflexive;
+}
+
+// Whether p[0, n) is one of the endings, or a reflexive ending, or one of them with a reflexive
+// ending after it.
+bool isEndingIn(const std::vector<std::string>& endings, const char* p, std::size_t n) {
+  for (const std::string& r : reflexiveEndings()) {
     if (n >= 2 && std::memcmp(p + n - 2, r.data(), 2) == 0) {
       n -= 2;
       if (n == 0) return true;
       break;
     }
   }
-  for (const std::string& e : russianEndings()) {
+  for (const std::string& e : endings) {
     if (e.size() == n && std::memcmp(e.data(), p, n) == 0) return true;
   }
   return false;
+}
+
+bool isRussianEnding(const char* p, std::size_t n) { return isEndingIn(russianEndings(), p, n); }
+
+// How long the reflexive ending a word ends in is (0 when it has none before it).
+std::size_t reflexiveLength(const std::string& word) {
+  for (const std::string& r : reflexiveEndings()) {
+    if (word.size() > r.size() && word.compare(word.size() - r.size(), r.size(), r) == 0)
+      return r.size();
+  }
+  return 0;
 }
 
 bool isCyrillicByte(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
@@ -521,13 +539,9 @@ std::vector<std::string> russianStems(const std::string& folded) {
     }
   };
   std::string base = folded;
-  static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
-  for (const std::string& r : reflexive) {
-    if (base.size() > r.size() && base.compare(base.size() - r.size(), r.size(), r) == 0) {
-      base.resize(base.size() - r.size());
-      add(base);
-      break;
-    }
+  if (const std::size_t reflexive = reflexiveLength(base)) {
+    base.resize(base.size() - reflexive);
+    add(base);
   }
   for (const std::string& e : russianEndings()) {
     if (base.size() > e.size() && base.compare(base.size() - e.size(), e.size(), e) == 0) {
@@ -547,13 +561,7 @@ bool isVerbStem(const std::vector<std::string>& stems, const std::string& stem) 
   for (const std::string& word : stems) {
     if (word.size() <= stem.size() || word.compare(0, stem.size(), stem) != 0) continue;
     std::string end = word.substr(stem.size());
-    static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
-    for (const std::string& r : reflexive) {
-      if (end.size() > r.size() && end.compare(end.size() - r.size(), r.size(), r) == 0) {
-        end.resize(end.size() - r.size());
-        break;
-      }
-    }
+    end.resize(end.size() - reflexiveLength(end));
     for (const std::string& i : infinitive) {
       if (end.size() >= i.size() && end.compare(end.size() - i.size(), i.size(), i) == 0 &&
           isRussianEnding(end.data(), end.size()))
@@ -574,18 +582,7 @@ bool isVerbEnding(const char* p, std::size_t n) {
       out.push_back(toCp1251(e));
     return out;
   }();
-  static const std::string reflexive[2] = {toCp1251("ся"), toCp1251("сь")};
-  for (const std::string& r : reflexive) {
-    if (n >= 2 && std::memcmp(p + n - 2, r.data(), 2) == 0) {
-      n -= 2;
-      if (n == 0) return true;
-      break;
-    }
-  }
-  for (const std::string& e : endings) {
-    if (e.size() == n && std::memcmp(e.data(), p, n) == 0) return true;
-  }
-  return false;
+  return isEndingIn(endings, p, n);
 }
 
 }  // namespace
