@@ -756,6 +756,11 @@ void noteLatinSpelling(const std::string& text, PhoneticQuery& query) {
     }
   }
   query.spelledLongA = longA > 0 ? longA : -1;
+  int vowels = 0;
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    if (isLatinVowel(lower[i]) && (i == 0 || lower[i - 1] != lower[i])) ++vowels;
+  }
+  query.spelledVowels = vowels > 0 ? vowels : -1;
   query.plain = plainSpelling(text);
   for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
     const char c = lower[i];
@@ -788,16 +793,26 @@ int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matc
 bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
                        const std::string& reading) {
   if (!matched.latin || query.plain.empty() || reading.empty()) return false;
+  static const char kVowels[] = "\xE0\xE5\xE8\xEE\xF3\xFA\xFB\xFD\xFE\xFF";  // а е и о у ъ ы э ю я
+  auto isVowel = [](unsigned char b) {
+    const unsigned char lower = b >= 0xC0 && b < 0xE0 ? static_cast<unsigned char>(b + 0x20) : b;
+    return lower >= 0xE0 && std::strchr(kVowels, static_cast<char>(lower)) != nullptr;
+  };
+  // The vowels the reading says: runs of vowel letters ("ау" is one), apart by anything else.
+  int said = 0;
+  for (std::size_t i = 0; i < reading.size(); ++i) {
+    const auto b = static_cast<unsigned char>(reading[i]);
+    if (isVowel(b) && (i == 0 || !isVowel(static_cast<unsigned char>(reading[i - 1])))) ++said;
+  }
+  if (query.spelledVowels >= 0 && query.spelledVowels < said) return true;
   const char last = query.plain.back();
   if (!isLatinVowel(last)) return false;
   // The reading's last letter: a vowel (ъ the short a, ":" after a long one, "~" a nasal vowel)
   // or a consonant. Й ends -ay and -ey, which learners write -ai and -ei (samai).
   const unsigned char end = static_cast<unsigned char>(reading.back());
   if (end < 0xC0) return false;
-  const unsigned char lower = end < 0xE0 ? static_cast<unsigned char>(end + 0x20) : end;
-  static const char kVowels[] = "\xE0\xE5\xE8\xEE\xF3\xFA\xFB\xFD\xFE\xFF";  // а е и о у ъ ы э ю я
-  if (std::strchr(kVowels, static_cast<char>(lower))) return false;
-  return !(lower == 0xE9 && last != 'a');  // й
+  if (isVowel(end)) return false;
+  return !((end == 0xE9 || end == 0xC9) && last != 'a');  // й
 }
 
 PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLanguage) {

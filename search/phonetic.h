@@ -116,6 +116,8 @@ struct PhoneticQuery {
   // Devanagari of a Devanagari query.
   int spelledLongA = -1;
   int spelledDoubles = 0;
+  // The vowels a Latin query writes (a doubled letter is one: aa, ee; ai is two), -1 for none.
+  int spelledVowels = -1;
   // A Latin query's plain spelling (lower case, vowel length and doubled letters left out).
   std::string plain;
   // The query as Devanagari, when it reads as such (typed in the Hindi face or pasted).
@@ -148,9 +150,11 @@ PhoneticQuery phoneticQueryFromUtf8(const std::string& utf8);
 int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matched,
                              const std::string& headword, const std::string& reading);
 
-// Whether a Latin query ends in a vowel the headword does not say: likha, khate and aaya end in
-// a vowel, लीख (ли:кх), खाट (кха:Т) and आय (а:й) in a consonant. Such a match of the same sound is
-// less sure than an inflection (लिखना, खाना, आना): the learner typed a form.
+// Whether a Latin query's vowels are not the headword's: it ends in a vowel the headword does
+// not say (likha, khate and aaya end in a vowel, लीख (ли:кх), खाट (кха:Т) and आय (а:й) in a
+// consonant), or it writes fewer vowels than the headword says (achhi has two, अच्छाई
+// (ъч-чха:-и:) three). Such a match of the same sound is less sure than an inflection (लिखना,
+// खाना, आना, अच्छा): the learner typed a form.
 bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
                        const std::string& reading);
 

@@ -206,7 +206,11 @@ TEST(Phonetic, RankByPlaceAndCloseness) {
       {"likha", "लिखना (ликх-на:) гл. писать", 5},
       {"likha", "लीख (ли:кх) ж. гнида", 9},
       {"likh", "लीख (ли:кх) ж. гнида", 0},
-      {"samai", "समय (съ-мъй) м. время", 10},    // -ai for -ay stays a tolerant match
+      {"samai", "समय (съ-мъй) м. время", 10},  // -ai for -ay stays a tolerant match
+      // a vowel the headword says and the query leaves out: achhi is a form, not अच्छाई
+      {"achhi", "अच्छा (ъч-чха:) прил. хороший", 6},
+      {"achhi", "अच्छाई (ъч-чха:-и:) ж. добро", 10},
+      {"bhai", "भाई (бха:-и:) м. брат", 0},      // ai is two vowels
       {"khana", "खाना (кха:-на:) гл. есть", 0},  // one key, told apart by the reading
       {"khana", "कहना (кэх-на:) гл. говорить", 2},
       {"behen", "बहन (x) ж. сестра", 8},
