@@ -5,7 +5,10 @@ Usage: russian_forms.py OUTPUT SOURCES...
 
 The words are those of the dictionary's Russian parts. Candidate forms come from two places:
 hunspell-ru's own affix expansion of those words (unmunch; it also makes forms no one says) and
-the usual stem alternations of Russian verbs (писать: пиш-у, рисовать: рису-ю, жить: жив-у ...).
+the usual stem alternations of Russian verbs (писать: пиш-у, рисовать: рису-ю, жить: жив-у ...),
+and the short stems of nouns with a fleeting vowel (огонь: огн-я, ветер: ветр-а), which hunspell
+keeps as words of their own: those lead to the noun when hunspell knows the stem's genitive,
+dative and instrumental.
 A candidate is kept only when hunspell-ru's analysis (hunspell -s) leads it back to a word of
 the dictionary, and only when the regular endings of search/phonetic.cpp do not already reach
 that word from it (the endings are read from that file, so the two never differ). The hand list
@@ -142,6 +145,41 @@ def verb_candidates(lemma):
     return out
 
 
+CONSONANTS = "бвгджзклмнпрстфхцчшщ"
+# The singular case endings a masculine noun's short stem takes: genitive, dative, instrumental
+# (hard stems, then soft ones after -ь).
+FLEETING_CASES = (("а", "у", "ом"), ("я", "ю", "ем"))
+FLEETING_ENDINGS = ["а", "у", "ом", "е", "ы", "и", "ов", "ам", "ами", "ах",
+                    "я", "ю", "ем", "ей", "ям", "ями", "ях"]
+
+
+def fleeting_stems(word):
+    """The short stems of a masculine noun whose last о, е or ё drops before an ending (огонь:
+    огн-, ветер: ветр-, лёд: льд-): the stem without that vowel, and with ь for it."""
+    m = re.fullmatch(r"(.*[%s])([оеё])([%s])(ь?)" % (CONSONANTS, CONSONANTS), word)
+    if not m:
+        return []
+    head, _, last, soft = m.groups()
+    return [(head + last, soft), (head + "ь" + last, soft)]
+
+
+def fleeting_candidates(word):
+    """Each short stem alone and with the case endings; hunspell decides which exist."""
+    return [stem + e for stem, _ in fleeting_stems(word) for e in [""] + FLEETING_ENDINGS]
+
+
+def fleeting_forms(word, known):
+    """The case forms of a short stem, when hunspell knows its genitive, dative and instrumental
+    (so бор, whose бра and бром are words of their own, gets none) and not the stem alone as a
+    word (so пакет does not take the forms of пакт): a noun with a fleeting vowel."""
+    forms = []
+    for stem, soft in fleeting_stems(word):
+        cases = FLEETING_CASES[1] if soft else FLEETING_CASES[0]
+        if stem not in known and all(stem + e in known for e in cases):
+            forms.extend(stem + e for e in FLEETING_ENDINGS if stem + e in known)
+    return forms
+
+
 def unmunch_forms(words):
     entries = []
     with open(HUNSPELL_DIC, encoding="utf-8") as f:
@@ -184,12 +222,24 @@ def main(argv):
     for w in words:
         if w.endswith(("ть", "ти", "чь", "ться", "тись", "чься")):
             candidates.update(verb_candidates(w))
+    fleeting = {}
+    for w in words:
+        for c in fleeting_candidates(w):
+            fleeting.setdefault(c, set()).add(w)
+    candidates.update(fleeting)
     analysed = analyse(sorted(candidates))
     forms = {}
     for form, stem in analysed:
         form, stem = fold(form), fold(stem)
         if stem in words and form != stem:
             forms.setdefault(form, set()).add(stem)
+    # Nouns with a fleeting vowel (огонь: огня), whose short forms hunspell keeps as words of
+    # their own: each form it knows leads to the noun.
+    known = {fold(form) for form, _ in analysed}
+    for w in words:
+        for form in fleeting_forms(w, known):
+            if form != w:
+                forms.setdefault(form, set()).add(w)
     hand = 0
     with open(HAND_LIST, encoding="utf-8") as f:
         for line in f:

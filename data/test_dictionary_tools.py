@@ -15,6 +15,7 @@ import hindi_texts
 import expected_hits
 import dictionary_lines as dl
 import reading_collisions
+import russian_forms
 import transcription
 import validate_dictionary
 
@@ -624,6 +625,28 @@ class ExpectedHits(unittest.TestCase):
         self.assertEqual(expected_hits.search(b"ab\x1a ab\n", b"ab", 0)[0], [])
         many = b"a " * 150 + b"\n"
         self.assertEqual(len(expected_hits.search(many, b"a", 3)[0]), 100)
+
+
+class FleetingVowels(unittest.TestCase):
+    # Words hunspell knows, as its analyses give them.
+    KNOWN = {"огня", "огню", "огнем", "огни", "ветра", "ветру", "ветром", "льда", "льду", "льдом",
+             "бра", "бром", "пакт", "пакта", "пакту", "пактом", "лба", "лбу", "лбом"}
+
+    def test_short_stems_lead_to_the_noun(self):
+        cases = [
+            ("огонь", ["огня", "огню", "огнем", "огни"]),  # soft: -я, -ю, -ем
+            ("ветер", ["ветра", "ветру", "ветром"]),
+            ("лед", ["льда", "льду", "льдом"]),  # ь for the vowel
+            ("лоб", ["лба", "лбу", "лбом"]),
+            ("бор", []),    # бра and бром are words of their own; no бру
+            ("пакет", []),  # пакт is a noun of its own
+            ("дом", []),    # no short stem in use
+            ("окно", []),   # not a consonant at the end
+        ]
+        for word, forms in cases:
+            with self.subTest(word=word):
+                self.assertEqual(sorted(russian_forms.fleeting_forms(word, self.KNOWN)),
+                                 sorted(forms))
 
 
 if __name__ == "__main__":
