@@ -119,16 +119,32 @@ struct RussianPosition {
   }
 };
 
+// Whether text holds a label of bookish or poetic style ("книжн.", "поэт."): a word a learner
+// meets less than its everyday synonym.
+bool hasLiteraryLabel(const unsigned char* text, std::size_t n) {
+  static const char* const kLabels[] = {"\xEA\xED\xE8\xE6\xED.", "\xEF\xEE\xFD\xF2."};
+  for (const char* label : kLabels) {
+    const std::size_t length = std::strlen(label);
+    for (std::size_t at = 0; at + length <= n; ++at) {
+      if (std::memcmp(text + at, label, length) == 0 && (at == 0 || !isCyrillic(text[at - 1])))
+        return true;
+    }
+  }
+  return false;
+}
+
 // How alone the word at [i, j) of a Russian part is in its sense (which runs from a ";" or the
 // ")" of a sense number to the next ";"): 0 the sense is the word, 1 the word is one of the
 // sense's items (synonyms after commas, a style mark), 2 more words follow it in its item ("вода
-// из Ганга").
+// из Ганга"), 3 the sense is marked bookish or poetic (बालक "мальчик, ребенок, книжн." after
+// लड़का).
 int senseDetail(const unsigned char* p, std::size_t n, std::size_t i, std::size_t j) {
-  if (j < n && p[j] != ',' && p[j] != ';' && p[j] != '\r') return 2;
   std::size_t start = i;
   while (start > 0 && p[start - 1] != ';' && p[start - 1] != ')') --start;
   std::size_t end = j;
   while (end < n && p[end] != ';') ++end;
+  if (hasLiteraryLabel(p + start, end - start)) return 3;
+  if (j < n && p[j] != ',' && p[j] != ';' && p[j] != '\r') return 2;
   return std::memchr(p + start, ',', end - start) ? 1 : 0;
 }
 
