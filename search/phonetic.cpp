@@ -790,8 +790,8 @@ int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matc
   return std::min(kMaxSpellingDistance, distance);
 }
 
-bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
-                       const std::string& reading) {
+bool phoneticVowelsApart(const PhoneticQuery& query, const PhoneticKey& matched,
+                         const std::string& reading) {
   if (!matched.latin || query.plain.empty() || reading.empty()) return false;
   static const char kVowels[] = "\xE0\xE5\xE8\xEE\xF3\xFA\xFB\xFD\xFE\xFF";  // а е и о у ъ ы э ю я
   auto isVowel = [](unsigned char b) {

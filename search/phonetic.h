@@ -31,14 +31,15 @@
 // 0 the headword, or the first word of the Russian part's first sense; 1 a later word or sense;
 // 2 an example (after "~" or a Hindi word). How close: 0 the same sound or word as the query,
 // 1 a regular (or listed) inflection of it, or a Devanagari query spelled otherwise than the
-// headword, 2 a tolerant match (or the same sound but for a final vowel the headword does not
-// say, phoneticEndsApart), 3 a tolerant match of an inflection, or an inflection the headword
+// headword, 2 a tolerant match (or the same sound with vowels the headword does not say,
+// phoneticVowelsApart), 3 a tolerant match of an inflection, or an inflection the headword
 // cannot take by its line's word class (м., ж., прил., гл.: kyun is no form of कान); a Latin
 // reading of letters the query line shows as Devanagari is one step further; for a Russian word 0
 // the word itself, 1 the dictionary word russform.dat gives it, 2 a form by the regular endings.
 // The detail: for a headword, how far its spelling is from the query's (phoneticSpellingDistance, 0
 // to 3); for a Russian word, 0 when it is its sense, 1 when the sense has other items (synonyms), 2
-// when more words follow it ("вода из Ганга"). Every line is ranked; the best 100 are kept in
+// when more words follow it ("вода из Ганга"), 3 when the sense is labelled bookish or poetic.
+// Every line is ranked; the best 100 are kept in
 // bounded memory. Equal ranks list the starter vocabulary first (common.dat, common_words.h), then
 // dictionary order; for a Russian query the starter vocabulary also comes before the detail. When
 // the best line is the query's spelling or a dictionary form of it, tolerant matches of inflections
@@ -155,8 +156,8 @@ int phoneticSpellingDistance(const PhoneticQuery& query, const PhoneticKey& matc
 // consonant), or it writes fewer vowels than the headword says (achhi has two, अच्छाई
 // (ъч-чха:-и:) three). Such a match of the same sound is less sure than an inflection (लिखना,
 // खाना, आना, अच्छा): the learner typed a form.
-bool phoneticEndsApart(const PhoneticQuery& query, const PhoneticKey& matched,
-                       const std::string& reading);
+bool phoneticVowelsApart(const PhoneticQuery& query, const PhoneticKey& matched,
+                         const std::string& reading);
 
 // The classes the key of a headword's codes can begin with, read from its first bytes alone
 // (every class when they do not tell). Lets the scan skip most lines without converting them.

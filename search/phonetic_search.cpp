@@ -290,7 +290,7 @@ struct PreparedQuery {
         for (const PhoneticKey& k : query.hindi[closeness]) {
           if (closeness < 2 ? !phoneticKeysMatch(k, key) : !phoneticKeysMatchTolerant(k, key))
             continue;
-          const bool apart = closeness != 1 && phoneticEndsApart(query, k, reading);
+          const bool apart = closeness != 1 && phoneticVowelsApart(query, k, reading);
           int detail = phoneticSpellingDistance(query, k, devanagari, reading);
           int close = apart ? std::min(closeness + 2, 3) : closeness;
           if (closeness == 1) {
