@@ -13,6 +13,16 @@ fi
 out=$(mktemp) err=$(mktemp)
 wine "$@" >"$out" 2>"$err"
 status=$?
+# Now and then Wine fails to start a program at all: it exits at once with an error status and
+# not a byte of output, or with only its client's "wine client error" (the server went away
+# under it). Every program run here says something of its own when it fails, so such a run is
+# Wine's, not the program's: it is run once more, and said so.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ] &&
+   { [ ! -s "$err" ] || grep -q '^wine client error' "$err"; }; then
+  echo "wine-run.sh: wine exited with $status and no output; running $1 once more" >&2
+  wine "$@" >"$out" 2>"$err"
+  status=$?
+fi
 cat "$out"
 cat "$err" >&2
 rm -f "$out" "$err"
