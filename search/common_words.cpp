@@ -38,12 +38,7 @@ CommonWordsStatus loadCommonWords(const char* path, CommonWords& list) {
 const CommonWords& commonWordsBeside(const char* dictionaryPath) {
   static CommonWords list;
   static DataFileStamp stamp;
-  std::string path;
-  switch (dataFileBeside(dictionaryPath, kCommonWordsFile, stamp, path)) {
-    case DataFileChange::Missing: list = CommonWords(); break;
-    case DataFileChange::Changed: loadCommonWords(path.c_str(), list); break;
-    case DataFileChange::Same: break;
-  }
+  keepDataFileBeside(dictionaryPath, kCommonWordsFile, stamp, list, loadCommonWords);
   return list;
 }
 

@@ -28,3 +28,16 @@ enum class DataFileChange { Missing, Changed, Same };
 // then set to it, `path` to its path) or is the one the table was read from.
 DataFileChange dataFileBeside(const char* dictionaryPath, const char* name, DataFileStamp& stamp,
                               std::string& path);
+
+// Keeps `table` as the file `name` beside the dictionary holds it: emptied when the file is
+// missing, read again with `load` when it changed since `stamp`, left alone otherwise.
+template <typename Table, typename Status>
+void keepDataFileBeside(const char* dictionaryPath, const char* name, DataFileStamp& stamp,
+                        Table& table, Status (*load)(const char*, Table&)) {
+  std::string path;
+  switch (dataFileBeside(dictionaryPath, name, stamp, path)) {
+    case DataFileChange::Missing: table = Table(); break;
+    case DataFileChange::Changed: load(path.c_str(), table); break;
+    case DataFileChange::Same: break;
+  }
+}

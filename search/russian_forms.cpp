@@ -58,12 +58,7 @@ RussianFormsStatus loadRussianForms(const char* path, RussianForms& table) {
 const RussianForms& russianFormsBeside(const char* dictionaryPath) {
   static RussianForms table;
   static DataFileStamp stamp;
-  std::string path;
-  switch (dataFileBeside(dictionaryPath, kRussianFormsFile, stamp, path)) {
-    case DataFileChange::Missing: table = RussianForms(); break;
-    case DataFileChange::Changed: loadRussianForms(path.c_str(), table); break;
-    case DataFileChange::Same: break;
-  }
+  keepDataFileBeside(dictionaryPath, kRussianFormsFile, stamp, table, loadRussianForms);
   return table;
 }
 
