@@ -795,7 +795,7 @@ bool phoneticVowelsApart(const PhoneticQuery& query, const PhoneticKey& matched,
   if (!matched.latin || query.plain.empty() || reading.empty()) return false;
   static const char kVowels[] = "\xE0\xE5\xE8\xEE\xF3\xFA\xFB\xFD\xFE\xFF";  // а е и о у ъ ы э ю я
   auto isVowel = [](unsigned char b) {
-    const unsigned char lower = b >= 0xC0 && b < 0xE0 ? static_cast<unsigned char>(b + 0x20) : b;
+    const unsigned char lower = foldRussianLetter(b);
     return lower >= 0xE0 && std::strchr(kVowels, static_cast<char>(lower)) != nullptr;
   };
   // The vowels the reading says: runs of vowel letters ("ау" is one), apart by anything else.
@@ -812,7 +812,7 @@ bool phoneticVowelsApart(const PhoneticQuery& query, const PhoneticKey& matched,
   const unsigned char end = static_cast<unsigned char>(reading.back());
   if (end < 0xC0) return false;
   if (isVowel(end)) return false;
-  return !((end == 0xE9 || end == 0xC9) && last != 'a');  // й
+  return !(foldRussianLetter(end) == 0xE9 && last != 'a');  // й
 }
 
 PhoneticQuery phoneticQueryFromBytes(const char* bytes, int length, bool hindiLanguage) {

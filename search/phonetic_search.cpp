@@ -298,10 +298,13 @@ struct PreparedQuery {
             // query spelled as the form is as near as can be; a Latin one keeps its distance).
             const int form = isRegularFormOf(
                 query, k, devanagari, lineWordClasses(line + russianStart, n - russianStart));
-            if (form == 0) detail = kMaxPhoneticDetail;
-            if (form == 1 && !k.latin) detail = 0;
-            // A form the word cannot take (kyun is no form of कान) is barely a match.
-            if (form == 0) close = 3;
+            if (form == 0) {
+              // A form the word cannot take (kyun is no form of कान) is barely a match.
+              close = 3;
+              detail = kMaxPhoneticDetail;
+            } else if (form == 1 && !k.latin) {
+              detail = 0;
+            }
           }
           // Devanagari is typed letter by letter: a headword of the same sound spelled
           // otherwise (पिता for पीता) is no nearer than a word the query is a form of (पीना).
