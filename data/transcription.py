@@ -53,6 +53,10 @@ EXCEPTIONS_PATH = os.path.join(HERE, "transcription.exceptions.tsv")
 SEPARATOR = "-"             # hyphen: no code of the Hindi faces, unlike the middle dot (0xB7, the digit २)
 LONG = ":"
 NASAL = "~"
+# A nasal said as м, н, Н or as a nasal vowel, folded to н: where a reading is compared with one
+# that cannot tell how a nasal is said (a Latin column's single n, or the rule's guess an
+# exception may correct).
+NASALS_FOLDED = str.maketrans({"м": "н", "Н": "н", NASAL: "н"})
 
 VIRAMA, NUKTA = "\u094d", "\u093c"
 ANUSVARA, CHANDRABINDU, VISARGA = "\u0902", "\u0901", "\u0903"

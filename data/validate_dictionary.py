@@ -144,10 +144,6 @@ def validate(data, entries):
     return faults, len(lines)
 
 
-# A nasal said as м, н, Н or as a nasal vowel: the rule's guess an exception may correct.
-NASALS = str.maketrans({"\u043c": "\u043d", "\u041d": "\u043d", "~": "\u043d"})
-
-
 def stale_exceptions(table, headwords):
     """Faults of the reading exceptions: a headword no entry has, a reading the rule already
     gives, or one that differs from the rule in more than which short a's are heard, where
@@ -157,7 +153,7 @@ def stale_exceptions(table, headwords):
 
     def bare(text):
         text = text.replace("\u044a", "").replace(transcription.SEPARATOR, "")
-        return text.translate(NASALS)
+        return text.translate(transcription.NASALS_FOLDED)
 
     for head, text in sorted(table.items()):
         rule = transcription.transcribe(head)

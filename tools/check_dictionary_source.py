@@ -371,8 +371,8 @@ def reading_fault(entry):
         return None             # another spelling with other inherent vowels: not comparable
     # Only the short a's are compared: how a nasal is said (м, н, Н or a nasal vowel) is the
     # reading's own choice, which the Latin's single n cannot tell.
-    nasals = str.maketrans({"м": "н", "Н": "н", "~": "н"})
-    sounds = lambda text: text.replace(transcription.SEPARATOR, "").translate(nasals)  # noqa: E731
+    sounds = lambda text: text.replace(transcription.SEPARATOR, "").translate(  # noqa: E731
+        transcription.NASALS_FOLDED)
     if sounds(latin_says) == sounds(shown):
         return None
     word = entry.said_as
