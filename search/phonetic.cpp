@@ -554,14 +554,13 @@ std::vector<std::string> russianStems(const std::string& folded) {
 namespace {
 
 // Whether a stem is a verb's: one of the words it was made from is the stem with an infinitive
-// ending (вид of видеть, виде of видеть).
+// ending (вид of видеть, виде of видеть; a reflexive verb's stems hold it without -ся too).
 bool isVerbStem(const std::vector<std::string>& stems, const std::string& stem) {
   static const std::vector<std::string> infinitive = {toCp1251("ть"), toCp1251("ти"),
                                                       toCp1251("чь")};
   for (const std::string& word : stems) {
     if (word.size() <= stem.size() || word.compare(0, stem.size(), stem) != 0) continue;
-    std::string end = word.substr(stem.size());
-    end.resize(end.size() - reflexiveLength(end));
+    const std::string end = word.substr(stem.size());
     for (const std::string& i : infinitive) {
       if (end.size() >= i.size() && end.compare(end.size() - i.size(), i.size(), i) == 0 &&
           isRussianEnding(end.data(), end.size()))

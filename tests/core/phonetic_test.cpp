@@ -171,6 +171,8 @@ TEST(Phonetic, LearnerSpellingsFindTheirHeadword) {
       {"видеть", "वीडियो (x) видео", -1},
       {"видеть", "देखना (x) видит", 2},
       {"видит", "देखना (x) видеть", 2},
+      {"видеться", "व्यू (x) вид", -1},  // a reflexive infinitive's stem as well
+      {"видеться", "मिलना (x) видимся", 2},
   };
   for (const Case& c : cases) {
     PhoneticQuery query = phoneticQueryFromUtf8(c.query);
